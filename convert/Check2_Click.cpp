@@ -1,0 +1,3 @@
+// Placeholder conversion run.
+#include "main/Form1.h"
+void Form1::Check2_Click() {}

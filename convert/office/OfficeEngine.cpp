@@ -1,0 +1,3 @@
+#include "convert/office/OfficeEngine.h"
+// Placeholder until the engine lands.
+void RegisterOfficeEngine() {}

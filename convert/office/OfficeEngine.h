@@ -1,0 +1,3 @@
+#pragma once
+// Registers the office engine as the class "Word.Application".
+void RegisterOfficeEngine();

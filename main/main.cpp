@@ -1,0 +1,15 @@
+#include "convert/office/OfficeEngine.h"
+#include "main/Form1.h"
+#include "main/QtPlatform.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    RegisterOfficeEngine();
+    QtPlatform platform;
+    Form1 form(platform.bundle());
+    form.show();
+    return app.exec();
+}
