@@ -18,3 +18,4 @@ void Form1::ListView1_OLEDragOver(const QMimeData *, Qt::DropAction &) {}
 void Form1::ListView1_OLEDragDrop(const QMimeData *) {}
 void Form1::Check1_Click() {}
 void CommonDialog::ShowOpen(QWidget *, Dialogs &) {}
+void Form1::setListMousePointer(int state) { listMousePointer = state; }

@@ -10,6 +10,5 @@ void Form1::Check1_MouseMove() {}
 void Form1::Check2_MouseMove() {}
 void Form1::Check4_MouseMove() {}
 void Form1::setMousePointer(int state) { mousePointer = state; }
-void Form1::setListMousePointer(int state) { listMousePointer = state; }
 void Form1::CenterForm(QWidget &) {}
 void Form1::VisitHomePageAtRandom() {}
