@@ -1,0 +1,105 @@
+#include "convert/ConvertDocument.h"
+
+#include "convert/automation/ObjectRegistry.h"
+#include "main/Form1.h"
+#include "main/Main.h"
+
+#include <QRadioButton>
+
+namespace {
+
+const QString HtmlSuffix = QStringLiteral(".htm");
+
+// The text after the path's last dot, unless there is no dot or that text holds a "/": then
+// the dot lies in a folder name and the file name has no extension.
+std::optional<QString> extensionOf(const QString &path)
+{
+    if (!path.contains(QLatin1Char('.')))
+        return std::nullopt;
+    QString extension = path; // GetFileExtension overwrites its argument
+    Main::GetFileExtension(extension);
+    if (extension.contains(QLatin1Char('/')))
+        return std::nullopt;
+    return extension;
+}
+
+bool isHtmlExtension(const QString &extension)
+{
+    return extension.compare(QLatin1String("htm"), Qt::CaseInsensitive) == 0
+        || extension.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0;
+}
+
+// The path with its extension, dot included, replaced by ".htm"; a path without an extension
+// keeps its whole text, so the output always lands in the document's own folder.
+QString htmlOutputPath(const QString &path)
+{
+    const std::optional<QString> extension = extensionOf(path);
+    if (!extension)
+        return path + HtmlSuffix;
+    if (isHtmlExtension(*extension))
+        throw AutomationError(AutomationErrorNumber::WouldOverwriteSource,
+                              QStringLiteral("The document is already an HTML file; it was left unchanged, since "
+                                             "converting it would save over it or over the .htm file beside it."));
+    return path.chopped(extension->size() + 1) + HtmlSuffix;
+}
+
+NamedArguments saveAsArguments(const QString &outputPath, std::int32_t format)
+{
+    return {
+        {QStringLiteral("FileName"), outputPath},
+        {QStringLiteral("FileFormat"), format},
+        {QStringLiteral("LockComments"), Variant::fromBool(false)},
+        {QStringLiteral("Password"), QString()},
+        {QStringLiteral("AddToRecentFiles"), Variant::fromBool(true)},
+        {QStringLiteral("WritePassword"), QString()},
+        {QStringLiteral("ReadOnlyRecommended"), Variant::fromBool(false)},
+        {QStringLiteral("EmbedTrueTypeFonts"), Variant::fromBool(false)},
+        {QStringLiteral("SaveNativePictureFormat"), Variant::fromBool(false)},
+        {QStringLiteral("SaveFormsData"), Variant::fromBool(false)},
+        {QStringLiteral("SaveAsAOCELetter"), Variant::fromBool(false)},
+    };
+}
+
+// After a failure the instance is still ended; should Quit fail too, the first failure is the
+// one worth reporting, so Quit's own is dropped.
+void quitAfterFailure(AutomationObject &word) noexcept
+{
+    try {
+        word.Invoke(QStringLiteral("Quit"));
+    } catch (...) {
+    }
+}
+
+std::optional<std::int32_t> saveFormatOf(const Form1 &form)
+{
+    if (form.Option1->isChecked())
+        return WordSaveFormat::Html;
+    if (form.Option2->isChecked())
+        return WordSaveFormat::FilteredHtml;
+    return std::nullopt;
+}
+
+} // namespace
+
+void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
+{
+    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+    // The document is held until the instance has quit: Quit closes it, nothing else does.
+    ObjectRef document;
+    try {
+        const ObjectRef documents = word->Invoke(QStringLiteral("Documents")).toObject();
+        document = documents->Invoke(QStringLiteral("Open"), {path}).toObject();
+        const QString outputPath = htmlOutputPath(path);
+        if (const std::optional<std::int32_t> format = saveFormat())
+            document->Invoke(QStringLiteral("SaveAs"), {}, saveAsArguments(outputPath, *format));
+    } catch (...) {
+        quitAfterFailure(*word);
+        throw;
+    }
+    word->Invoke(QStringLiteral("Quit"));
+}
+
+void ConvertDocument(const Form1 &form, const QString &path)
+{
+    ConvertDocument(path, [&form] { return saveFormatOf(form); });
+}

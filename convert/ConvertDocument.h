@@ -1,0 +1,30 @@
+#pragma once
+// One listed document to one HTML file beside it, through a Word instance of its own.
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class Form1;
+
+// Word's save formats for the two HTML flavours.
+namespace WordSaveFormat {
+constexpr std::int32_t Html = 8;          // "Normal"
+constexpr std::int32_t FilteredHtml = 10; // "Filtered"
+} // namespace WordSaveFormat
+
+// The save format of the chosen HTML flavour, asked at the moment of the save; empty when no
+// flavour is chosen, in which case nothing is saved.
+using SaveFormatChoice = std::function<std::optional<std::int32_t>()>;
+
+// Creates "Word.Application", opens path as it is, saves it as HTML under the path with its
+// extension replaced by ".htm", and quits the instance. Throws AutomationError; the instance is
+// quit on every path, and a failure of that Quit never hides the failure that came first.
+// A document that already is an HTML file (.htm or .html) fails with WouldOverwriteSource
+// before anything is saved.
+void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat);
+
+// The same, with the flavour read from the window's option buttons at the moment of the save.
+void ConvertDocument(const Form1 &form, const QString &path);

@@ -1,0 +1,30 @@
+#include "convert/Word1.h"
+
+#include "convert/automation/ObjectRegistry.h"
+#include "main/Platform.h"
+
+namespace Word1 {
+
+bool IsWordRunning()
+{
+    try {
+        const ObjectRef word = GetObject(QStringLiteral("Word.Application"));
+        return word->DefaultMember().toText() == QLatin1String("Microsoft Word");
+    } catch (...) {
+        // Whatever stands in the way of the answer, Word does not count as running.
+        return false;
+    }
+}
+
+bool WarnIfWordRunning(Dialogs &dialogs, QWidget *owner)
+{
+    if (!IsWordRunning())
+        return false;
+    // Two line feeds leave one empty line between the warning and the question: Qt breaks
+    // lines at line feeds, so the carriage returns that Windows pairs them with are left out.
+    const QString prompt = QStringLiteral("Word may be open. It is recommended that you close Word first.\n\n"
+                                          "Would you like to proceed anyway?");
+    return !dialogs.askYesNo(owner, prompt);
+}
+
+} // namespace Word1
