@@ -4,18 +4,32 @@
 // one full path, or the folder followed by NUL and each chosen name.
 
 #include <QString>
+#include <QStringList>
 
 class Dialogs;
 class QWidget;
 
 class CommonDialog {
 public:
+    // Open-dialog flags that change what is shown or returned; the others are accepted and
+    // have no counterpart here.
+    static constexpr long OFN_ALLOWMULTISELECT = 0x200;
+
     QString FileName;
     long Flags = 0;
     QString DialogTitle;
     QString Filter;
+    // The layout's setting; the result is not bounded by it, so no choice is ever cut short.
     int MaxFileSize = 30000;
 
-    // Shows the dialog modally; FileName is empty afterwards when nothing was chosen.
-    void ShowOpen(QWidget *owner, Dialogs &dialogs);
+    // Shows the dialog modally. FileName is empty afterwards when nothing was chosen. Returns
+    // false when the dialog itself failed; FileName is then empty as well.
+    bool ShowOpen(QWidget *owner, Dialogs &dialogs);
+
+    // The filter text as Qt name filters, patterns matched the way the platform dialog
+    // matched them: letter case ignored, and "*.*" naming every file, with a dot or without.
+    static QStringList nameFiltersFrom(const QString &filter);
+    // The chosen full paths as the platform dialog returned them: one path, or the common
+    // folder followed by NUL and each name relative to it.
+    static QString fileNameFrom(const QStringList &paths);
 };

@@ -1,0 +1,19 @@
+// The program directory of this test holds no drag.ico.
+#include "ListWindow.h"
+
+using WithoutDragPicture = ListWindow;
+
+TEST_F(WithoutDragPicture, EntryClickKeepsThePointerAndTheMoveStillWorks)
+{
+    ASSERT_FALSE(QFile::exists(Form1::programDirectory() + "/drag.ico"));
+    fill({"A", "B", "C", "D", "E"});
+
+    press(rowCentre(2));
+    EXPECT_EQ(form.ListMousePointer(), vbDefault);
+    EXPECT_FALSE(viewport()->testAttribute(Qt::WA_SetCursor));
+    moveTo(rowCentre(3));
+    moveTo(rowCentre(4));
+    release(rowCentre(4));
+
+    EXPECT_EQ(entries(), QStringList({"A", "C", "D", "B", "E"}));
+}
