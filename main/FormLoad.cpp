@@ -1,14 +1,56 @@
-// Placeholder start-up, pointer feedback and shut-down.
+// Start-up of the main window: its place, its hand pointer, the rare visit to the home page,
+// its caption, the list's column and the progress bar's colour.
+#include "main/ApplicationTitle.h"
+#include "main/CursorFile.h"
 #include "main/Form1.h"
+#include "main/HomePage.h"
+#include "main/Main.h"
+#include "main/Twips.h"
+#include "main/WidgetColour.h"
 
-#include <QCoreApplication>
+#include <QProgressBar>
+#include <QTime>
+#include <QTreeWidget>
 
-void Form1::Form_Load() {}
-void Form1::Form_Unload() { QCoreApplication::quit(); }
-void Form1::Form_MouseMove() {}
-void Form1::Check1_MouseMove() {}
-void Form1::Check2_MouseMove() {}
-void Form1::Check4_MouseMove() {}
-void Form1::setMousePointer(int state) { mousePointer = state; }
-void Form1::CenterForm(QWidget &) {}
-void Form1::VisitHomePageAtRandom() {}
+void Form1::Form_Load()
+{
+    CenterForm(*this);
+
+    // Appended as is: a doubled "/" at the root still names the same file.
+    const QString handCursorPath = programDirectory() + QStringLiteral("/HAND-M.CUR");
+    if (Main::FileExists(handCursorPath))
+        handCursor = loadCursorFile(handCursorPath).value_or(QCursor(Qt::ArrowCursor));
+
+    VisitHomePageAtRandom();
+    setWindowTitle(ApplicationTitle);
+
+    const double dpi = logicalDpiX();
+    ListView1->setHeaderLabels({QStringLiteral("Word File(s)"), QString()});
+    ListView1->setColumnWidth(0, twipsToPixels(6000, dpi));
+    ListView1->setColumnWidth(1, twipsToPixels(5000, dpi));
+    ListView1->setColumnCount(1);
+
+    setWidgetColour(ProgressBar1, QPalette::Base, Qt::white);
+    setWidgetColour(ProgressBar1, QPalette::Window, Qt::white);
+}
+
+void Form1::CenterForm(QWidget &form)
+{
+    const double dpiX = form.logicalDpiX();
+    const double dpiY = form.logicalDpiY();
+    const QRect screen = platform_.screen.primaryGeometry();
+    // The outer size once the window system has framed the window; the client size before.
+    const QSize window = form.frameGeometry().size();
+    const float left = (float(pixelsToTwips(screen.width(), dpiX)) - float(pixelsToTwips(window.width(), dpiX))) / 2.0f;
+    const float top = (float(pixelsToTwips(screen.height(), dpiY)) - float(pixelsToTwips(window.height(), dpiY))) / 2.0f;
+    form.move(screen.x() + twipsToPixels(left, dpiX), screen.y() + twipsToPixels(top, dpiY));
+}
+
+void Form1::VisitHomePageAtRandom()
+{
+    platform_.random.seed(float(QTime::currentTime().msecsSinceStartOfDay()) / 1000.0f);
+    const int n = int(platform_.random.next() * 100.0f) + 1;
+    // Only the browser is started; if that fails there is nothing the user needs to hear about.
+    if (n == 7)
+        platform_.shell.launchDetached(QStringLiteral("xdg-open"), {HomePageAddress});
+}

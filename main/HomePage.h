@@ -1,0 +1,4 @@
+#pragma once
+#include <QString>
+// The product's home page, opened in the browser on about one start in a hundred.
+inline const QString HomePageAddress = QStringLiteral("https://quorvane.example.org/");

@@ -1,0 +1,16 @@
+#pragma once
+// The Main module: small helpers on file names.
+
+#include <QString>
+
+namespace Main {
+
+// True when the platform can report the modification time of `path` (an existing file or
+// folder that the user may reach); false otherwise. Reads and changes nothing, never throws.
+bool FileExists(const QString &path);
+
+// The text after the last "." of `name` (the whole name is scanned, folder names included);
+// the whole name when it has no dot. Overwrites `name` with the result, as callers expect.
+QString GetFileExtension(QString &name);
+
+} // namespace Main

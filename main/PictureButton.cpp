@@ -1,0 +1,51 @@
+#include "main/PictureButton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace {
+constexpr int PictureSize = 32;
+constexpr int PictureToCaption = 4;
+constexpr int CaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+}
+
+PictureButton::PictureButton(const QString &caption, const QIcon &picture, QWidget *parent) : QToolButton(parent)
+{
+    setCheckable(true);
+    setText(caption);
+    setIcon(picture);
+    setIconSize(QSize(PictureSize, PictureSize));
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    option.initFrom(this);
+    const bool pressed = isDown() || isChecked();
+    if (pressed)
+        option.state |= QStyle::State_Sunken;
+    if (isChecked())
+        option.state |= QStyle::State_On;
+    painter.drawPrimitive(QStyle::PE_PanelButtonCommand, option);
+
+    QRect content = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (pressed)
+        content.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                          style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    // Picture and caption as one block, centred in the button.
+    const QRect captionSize = fontMetrics().boundingRect(QRect(0, 0, content.width(), content.height()), CaptionFlags, text());
+    const int blockTop = content.top() + (content.height() - (PictureSize + PictureToCaption + captionSize.height())) / 2;
+    const QRect pictureRect(content.center().x() - PictureSize / 2 + 1, blockTop, PictureSize, PictureSize);
+    icon().paint(&painter, pictureRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    const QRect captionRect(content.left(), pictureRect.bottom() + 1 + PictureToCaption, content.width(), captionSize.height());
+    painter.drawItemText(captionRect, CaptionFlags, palette(), isEnabled(), text(), QPalette::ButtonText);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = captionRect.adjusted(-2, -1, 2, 1);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+// A check box drawn as a push button, the look of the window's three command buttons: the
+// picture centred above the caption, the caption wrapped onto as many lines as it needs, and
+// the pressed look while the state is 1 (checked).
+
+#include <QToolButton>
+
+class PictureButton : public QToolButton {
+public:
+    PictureButton(const QString &caption, const QIcon &picture, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

@@ -1,0 +1,12 @@
+#pragma once
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
+// Gives one colour role of a widget's palette a colour; its children inherit it.
+inline void setWidgetColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
