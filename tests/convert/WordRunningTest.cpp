@@ -41,11 +41,16 @@ TEST(IsWordRunning, IsTrueForAnInstanceNamedMicrosoftWordAndLeavesItAlone)
 
 TEST(IsWordRunning, IsFalseForAnyOtherNameOrAnUnreadableOne)
 {
+    // The registration does not keep its object alive: each is held here while it is looked for.
     for (const Variant &name : {Variant("Microsoft Word "), Variant("MICROSOFT WORD"), Variant(""), Variant()}) {
-        RunningObjectRegistration registration(WordProgId, std::make_shared<RunningWord>(name));
+        auto running = std::make_shared<RunningWord>(name);
+        RunningObjectRegistration registration(WordProgId, running);
+        const int readsAtRegistration = running->defaultMemberReads;
         EXPECT_FALSE(Word1::IsWordRunning()) << name.describe().toStdString();
+        EXPECT_GT(running->defaultMemberReads, readsAtRegistration);
     }
-    RunningObjectRegistration registration(WordProgId, std::make_shared<SilentWord>());
+    auto silent = std::make_shared<SilentWord>();
+    RunningObjectRegistration registration(WordProgId, silent);
     EXPECT_FALSE(Word1::IsWordRunning());
 }
 
