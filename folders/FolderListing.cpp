@@ -70,8 +70,11 @@ FolderListing::FolderListing(const QString &folder)
         return;
     const int fd = dirfd(stream);
     struct stat own;
-    if (fstat(fd, &own) == 0)
-        identity_ = {own.st_dev, own.st_ino};
+    if (fstat(fd, &own) != 0) {
+        closedir(stream);
+        return;
+    }
+    identity_ = {own.st_dev, own.st_ino};
     errno = 0;
     while (const dirent *entry = readdir(stream)) {
         if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
