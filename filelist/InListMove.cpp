@@ -12,18 +12,24 @@ QTreeWidgetItem *entryAt(const QTreeWidget &list, const QModelIndex &index)
     return list.topLevelItem(index.row());
 }
 
+// Whole rows are judged by height alone: a widened column leaves every row wider than the list.
+bool shownWhole(const QTreeWidget &list, const QModelIndex &row)
+{
+    const QRect rect = list.visualRect(row);
+    return rect.top() >= 0 && rect.bottom() <= list.viewport()->rect().bottom();
+}
+
 // The rectangles of the first and the last row that the list shows whole; empty rectangles
 // when no row is shown whole.
 std::pair<QRect, QRect> wholeRowsShown(const QTreeWidget &list)
 {
-    const QRect shown = list.viewport()->rect();
     QModelIndex first = list.indexAt(QPoint(0, 0));
-    while (first.isValid() && !shown.contains(list.visualRect(first)))
+    while (first.isValid() && !shownWhole(list, first))
         first = list.indexBelow(first);
-    QModelIndex last = list.indexAt(QPoint(0, shown.bottom()));
+    QModelIndex last = list.indexAt(QPoint(0, list.viewport()->rect().bottom()));
     if (!last.isValid() && list.topLevelItemCount() > 0)
         last = list.model()->index(list.topLevelItemCount() - 1, 0);
-    while (last.isValid() && !shown.contains(list.visualRect(last)))
+    while (last.isValid() && !shownWhole(list, last))
         last = list.indexAbove(last);
     if (!first.isValid() || !last.isValid())
         return {};

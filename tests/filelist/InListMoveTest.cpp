@@ -137,10 +137,15 @@ protected:
         ListWindow::SetUp();
         for (int i = 1; i <= 40; ++i)
             form.AddDocumentPath(QStringLiteral("/docs/%1.doc").arg(i));
+        // Widened past the list's edge, as the user does to read long names.
+        form.ListView1->setColumnWidth(0, 2 * viewport()->width());
         QCoreApplication::processEvents();
     }
 
-    bool wholeShown(int position) const { return viewport()->rect().contains(rowRect(position)); }
+    bool wholeShown(int position) const
+    {
+        return rowRect(position).top() >= 0 && rowRect(position).bottom() <= viewport()->rect().bottom();
+    }
     int firstWhole() const
     {
         int position = 1;

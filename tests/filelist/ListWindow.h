@@ -38,7 +38,7 @@ protected:
 
     QWidget *viewport() const { return form.ListView1->viewport(); }
     QRect rowRect(int position) const { return form.ListView1->visualItemRect(form.ListView1->topLevelItem(position - 1)); }
-    QPoint rowCentre(int position) const { return rowRect(position).center(); }
+    QPoint rowCentre(int position) const { return QPoint(viewport()->width() / 2, rowRect(position).center().y()); }
     QPoint emptySpace() const { return QPoint(10, viewport()->height() - 2); }
 
     void press(QPoint at) { QTest::mousePress(viewport(), Qt::LeftButton, {}, at); }
