@@ -24,6 +24,10 @@ void Form1::ListView1_DblClick()
 {
     // With nothing selected there is nothing to remove, and nothing to tell.
     const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
-    if (!selected.isEmpty())
-        delete ListView1->takeTopLevelItem(selected.first().row());
+    if (selected.isEmpty())
+        return;
+    delete ListView1->takeTopLevelItem(selected.first().row());
+    // The view would select the entry that took the removed one's place; only a click or a
+    // move selects, so that a further double-click never removes an entry nobody chose.
+    ListView1->clearSelection();
 }

@@ -42,6 +42,7 @@ TEST_F(FileList, DoubleClickRemovesTheClickedEntryAndLaterEntriesMoveUp)
     EXPECT_EQ(entries(), QStringList({"A", "B", "D", "E"}));
     EXPECT_EQ(form.ListCount(), 4);
     EXPECT_EQ(form.ListEntry(3), "D");
+    EXPECT_EQ(selectedPosition(), 0);
     EXPECT_TRUE(platform.dialogs.shown.empty());
 }
 
