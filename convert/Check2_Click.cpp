@@ -11,12 +11,13 @@
 
 namespace {
 
-// The bar is painted at once: the run holds the user-interface thread while a document
-// converts, so a deferred update would only show after the run.
+// The window is painted at once, the bar with its new value and the button sprung back: the
+// run holds the user-interface thread while a document converts, so a deferred update would
+// only show after the run.
 void showProgress(Form1 &form, float value)
 {
     form.ProgressBar1->setValue(qRound(value));
-    form.ProgressBar1->repaint();
+    form.repaint();
 }
 
 QString failureMessage(const QString &path, const AutomationError &error, int notConverted)
