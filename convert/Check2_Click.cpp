@@ -37,8 +37,8 @@ void convertEveryEntry(Form1 &form)
 {
     const int bound = form.ListCount();
     for (int position = 1; position <= bound; ++position) {
-        showProgress(form, RunProgress(position, form.ListCount()));
         form.setMousePointer(vbHourglass);
+        showProgress(form, RunProgress(position, form.ListCount()));
         const QString path = form.ListEntry(position);
         try {
             ConvertDocument(form, path);
