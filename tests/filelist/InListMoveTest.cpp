@@ -88,12 +88,11 @@ TEST_F(InListMove, ShowsTheDragPictureWhileMovingAndTheWindowsPointerAfterwards)
 {
     press(rowCentre(2));
     EXPECT_EQ(form.ListMousePointer(), vbCustom);
-    EXPECT_TRUE(viewport()->testAttribute(Qt::WA_SetCursor));
     EXPECT_EQ(viewport()->cursor().shape(), Qt::BitmapCursor);
 
     release(rowCentre(2));
     EXPECT_EQ(form.ListMousePointer(), vbArrow);
-    EXPECT_FALSE(viewport()->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(InListMove, NeverHidesTheHourglassOfARunningCommand)
@@ -103,14 +102,19 @@ TEST_F(InListMove, NeverHidesTheHourglassOfARunningCommand)
     moveTo(rowCentre(3));
 
     EXPECT_EQ(form.ListMousePointer(), vbCustom);
-    EXPECT_FALSE(viewport()->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::WaitCursor);
     EXPECT_EQ(form.MousePointer(), vbHourglass);
     EXPECT_EQ(entries(), QStringList({"A", "C", "B", "D", "E"}));
 
+    // The command ends while the button is still held: the next move shows the drag picture.
     form.setMousePointer(vbDefault);
     moveTo(rowCentre(4));
-    EXPECT_TRUE(viewport()->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::BitmapCursor);
     release(rowCentre(4));
+
+    form.setMousePointer(vbHourglass);
+    EXPECT_EQ(form.ListMousePointer(), vbArrow);
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::WaitCursor);
 }
 
 TEST_F(InListMove, PointerOverTheListFollowsTheWindowsRule)

@@ -10,7 +10,7 @@ TEST_F(WithoutDragPicture, EntryClickKeepsThePointerAndTheMoveStillWorks)
 
     press(rowCentre(2));
     EXPECT_EQ(form.ListMousePointer(), vbDefault);
-    EXPECT_FALSE(viewport()->testAttribute(Qt::WA_SetCursor));
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::ArrowCursor);
     moveTo(rowCentre(3));
     moveTo(rowCentre(4));
     release(rowCentre(4));
