@@ -24,13 +24,6 @@ TEST_F(InListMove, ReachingAFarEntryInOneMoveExchangesOnlyThoseTwo)
     EXPECT_EQ(selectedPosition(), 5);
 }
 
-TEST_F(InListMove, MovingUpCarriesTheEntryUp)
-{
-    drag(4, {3, 2, 1});
-    EXPECT_EQ(entries(), QStringList({"D", "A", "B", "C", "E"}));
-    EXPECT_EQ(selectedPosition(), 1);
-}
-
 TEST_F(InListMove, ThePressedEntryIsTheDraggedOneBeforeTheFirstMove)
 {
     press(rowCentre(3));
