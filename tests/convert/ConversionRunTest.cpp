@@ -203,16 +203,3 @@ TEST_F(ConversionRun, WordFoundRunningAndAnswerYesConvertsAllAskingOnce)
     EXPECT_EQ(word.instancesCreated, 3);
     EXPECT_TRUE(running->membersCalled.isEmpty());
 }
-
-TEST_F(ConversionRun, AnInstanceNotNamedExactlyMicrosoftWordIsNotWord)
-{
-    for (const Variant &name : {Variant("Microsoft Word 2016"), Variant("microsoft word"), Variant(std::int32_t{0})}) {
-        auto running = std::make_shared<RunningWord>(name);
-        RunningObjectRegistration registration(QStringLiteral("Word.Application"), running);
-        const int readsAtRegistration = running->defaultMemberReads;
-        form.AddDocumentPath(QStringLiteral("/docs/one.doc"));
-        clickConvert();
-        EXPECT_GT(running->defaultMemberReads, readsAtRegistration) << name.describe().toStdString();
-    }
-    EXPECT_THAT(dialogs.messages(), ElementsAre("Done.", "Done.", "Done."));
-}
