@@ -4,8 +4,8 @@
 #include "folders/FolderListing.h"
 #include "main/Form1.h"
 
-#include <utility>
 #include <set>
+#include <utility>
 
 namespace AddFolder {
 
