@@ -155,6 +155,18 @@ TEST_F(WindowLayout, HiddenCommandButtonHoldsTheFocusAtStart)
     EXPECT_EQ(QApplication::focusWidget(), form.Command1);
 }
 
+TEST_F(WindowLayout, HiddenCommandButtonDoesNothingWhenActivated)
+{
+    showActive();
+    QTest::keyClick(form.Command1, Qt::Key_Return);
+    QTest::keyClick(form.Command1, Qt::Key_Space);
+    EXPECT_TRUE(platform.dialogs.shown.empty());
+    EXPECT_EQ(form.ListCount(), 0);
+    for (QToolButton *button : {form.Check1, form.Check4, form.Check2})
+        EXPECT_FALSE(button->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), form.Command1);
+}
+
 TEST_F(WindowLayout, TabVisitsButtonsAndListInTheirOrder)
 {
     showActive();
