@@ -2,6 +2,11 @@
 // Registration of live objects as running, per user, so that GetObject in this process or in
 // any other process of the same user can find them. Entries of processes that no longer live
 // are ignored and cleaned up.
+//
+// An entry is a small file in the user's running-object folder ($XDG_RUNTIME_DIR/quorvane-running,
+// or a private 0700 folder under /tmp when there is no runtime folder). It records the class,
+// the registering process (pid and start time, so a reused pid does not count as alive) and
+// the text of the object's default member, which is all another process can read of it.
 
 #include "convert/automation/AutomationObject.h"
 
@@ -10,6 +15,7 @@
 class RunningObjectRegistration {
 public:
     // Registers object as a running instance of progId until this registration is destroyed.
+    // The registration does not keep the object alive.
     RunningObjectRegistration(const QString &progId, const ObjectRef &object);
     ~RunningObjectRegistration();
     RunningObjectRegistration(const RunningObjectRegistration &) = delete;
@@ -18,3 +24,6 @@ public:
 private:
     QString entryPath_;
 };
+
+// The folder that holds this user's entries; created on demand.
+QString RunningObjectFolder();

@@ -1,3 +1,32 @@
 #pragma once
-// Registers the office engine as the class "Word.Application".
+// The office engine behind the class "Word.Application": each application object drives a
+// LibreOffice process of its own through UNO.
+
+#include <QString>
+
+#include <chrono>
+
+// How long the engine waits for the office. The office cannot cancel a load or a store once
+// begun, so a call that overruns its limit ends the office process and fails.
+struct OfficeLimits {
+    // Starting the office and connecting to it; a first start on a new profile restarts once.
+    std::chrono::milliseconds start{60'000};
+    // One load, store or close: generous enough for a 300-page document on a busy machine.
+    std::chrono::milliseconds call{300'000};
+    // How long Quit lets the office end by itself before the process is killed.
+    std::chrono::milliseconds quitGrace{3'000};
+};
+
+struct OfficeSettings {
+    QString program;        // the office binary itself (soffice.bin), not its wrapper script
+    QString profileRoot;    // private office profiles, never the user's own
+    OfficeLimits limits;
+};
+
+// /usr/lib/libreoffice/program/soffice.bin, profiles under the user's cache folder
+// (~/.cache/quorvane/office-profile), the limits above.
+OfficeSettings DefaultOfficeSettings();
+
+// Registers the class "Word.Application"; registering again replaces the settings.
 void RegisterOfficeEngine();
+void RegisterOfficeEngine(const OfficeSettings &settings);

@@ -1,0 +1,104 @@
+#include "convert/office/OfficeProfile.h"
+
+#include "convert/automation/AutomationError.h"
+#include "convert/office/OfficeChild.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSaveFile>
+#include <QUrl>
+
+namespace {
+constexpr int MaxSlots = 64;
+constexpr int OfficeRestartRequested = 81;
+constexpr int MaxPreparationRuns = 3;
+
+const QString ModificationsFile = QStringLiteral("/user/registrymodifications.xcu");
+
+// Settings the engine needs, in the form the office itself writes them to the profile.
+const char *const EngineSettings[] = {
+    // The HTML export writes the encoding its profile names; 76 is UTF-8, whatever the locale.
+    "<item oor:path=\"/org.openoffice.Office.Common/Filter/HTML/Export\">"
+    "<prop oor:name=\"Encoding\" oor:op=\"fuse\"><value>76</value></prop></item>",
+};
+
+[[noreturn]] void profileFailure(const QString &path, const QString &reason)
+{
+    throw AutomationError(AutomationErrorNumber::EngineNotInstalled,
+                          QStringLiteral("The office profile in \"%1\" could not be prepared: %2.").arg(path, reason));
+}
+
+// Adds each engine setting the profile lacks; the office keeps them when it rewrites the file.
+void applyEngineSettings(const QString &profile)
+{
+    const QString path = profile + ModificationsFile;
+    QFile current(path);
+    if (!current.open(QIODevice::ReadOnly))
+        profileFailure(profile, QStringLiteral("the office wrote no settings file"));
+    const QByteArray original = current.readAll();
+    current.close();
+    QByteArray text = original;
+    for (const char *setting : EngineSettings) {
+        if (text.contains(setting))
+            continue;
+        const int end = text.lastIndexOf("</oor:items>");
+        if (end < 0)
+            profileFailure(profile, QStringLiteral("its settings file is damaged"));
+        text.insert(end, QByteArray(setting) + '\n');
+    }
+    if (text == original)
+        return;
+    QSaveFile updated(path);
+    if (!updated.open(QIODevice::WriteOnly) || updated.write(text) != text.size() || !updated.commit())
+        profileFailure(profile, updated.errorString());
+}
+} // namespace
+
+OfficeProfile::OfficeProfile(const OfficeSettings &settings)
+{
+    if (!QDir().mkpath(settings.profileRoot))
+        profileFailure(settings.profileRoot, QStringLiteral("the folder cannot be created"));
+    for (int slot = 0; slot < MaxSlots && !slotLock_; ++slot) {
+        auto lock = std::make_unique<QLockFile>(settings.profileRoot + QStringLiteral("/slot-%1.lock").arg(slot));
+        lock->setStaleLockTime(0); // a lock counts only while its process lives
+        if (lock->tryLock(0)) {
+            path_ = settings.profileRoot + QStringLiteral("/slot-%1").arg(slot);
+            slotLock_ = std::move(lock);
+        }
+    }
+    if (!slotLock_)
+        profileFailure(settings.profileRoot, QStringLiteral("all %1 profiles are in use").arg(MaxSlots));
+    prepare(settings);
+}
+
+QString OfficeProfile::installationArgument() const
+{
+    return QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(path_).toString(QUrl::FullyEncoded);
+}
+
+void OfficeProfile::clearStaleOfficeLock() const
+{
+    QFile::remove(path_ + QStringLiteral("/.lock"));
+}
+
+void OfficeProfile::prepare(const OfficeSettings &settings) const
+{
+    clearStaleOfficeLock();
+    // A new profile is completed by a first start, which may ask to be restarted.
+    for (int run = 0; run < MaxPreparationRuns && !QFile::exists(path_ + ModificationsFile); ++run) {
+        QProcess office;
+        PrepareOfficeChild(office);
+        office.start(settings.program, {QStringLiteral("--headless"), QStringLiteral("--invisible"),
+                                        QStringLiteral("--norestore"), QStringLiteral("--nologo"),
+                                        QStringLiteral("--nodefault"), QStringLiteral("--terminate_after_init"),
+                                        installationArgument()});
+        if (!office.waitForStarted())
+            ThrowOfficeNotInstalled(settings.program);
+        if (!office.waitForFinished(static_cast<int>(settings.limits.start.count())))
+            profileFailure(path_, QStringLiteral("the office did not finish its first start"));
+        if (office.exitCode() != 0 && office.exitCode() != OfficeRestartRequested)
+            profileFailure(path_, QStringLiteral("the office ended with code %1").arg(office.exitCode()));
+    }
+    applyEngineSettings(path_);
+}

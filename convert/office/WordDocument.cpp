@@ -1,0 +1,221 @@
+#include "convert/office/WordDocument.h"
+
+#include "convert/automation/BoundArguments.h"
+#include "convert/office/AbortingInteractionHandler.h"
+#include "convert/office/EncryptedPackage.h"
+#include "convert/office/HtmlPublisher.h"
+#include "convert/office/OfficeProcess.h"
+#include "convert/office/UnoText.h"
+#include "convert/office/ViewlessLoader.h"
+#include "convert/office/WordApplication.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <rtl/ref.hxx>
+
+#include <QFileInfo>
+
+namespace {
+// Word's own order, so positional calls bind as they do there.
+const QStringList SaveAsParameters{
+    QStringLiteral("FileName"), QStringLiteral("FileFormat"), QStringLiteral("LockComments"),
+    QStringLiteral("Password"), QStringLiteral("AddToRecentFiles"), QStringLiteral("WritePassword"),
+    QStringLiteral("ReadOnlyRecommended"), QStringLiteral("EmbedTrueTypeFonts"),
+    QStringLiteral("SaveNativePictureFormat"), QStringLiteral("SaveFormsData"), QStringLiteral("SaveAsAOCELetter")};
+const QStringList SaveAsBooleans{
+    QStringLiteral("LockComments"), QStringLiteral("AddToRecentFiles"), QStringLiteral("ReadOnlyRecommended"),
+    QStringLiteral("EmbedTrueTypeFonts"), QStringLiteral("SaveNativePictureFormat"), QStringLiteral("SaveFormsData"),
+    QStringLiteral("SaveAsAOCELetter")};
+const QStringList SaveAsTexts{QStringLiteral("FileName"), QStringLiteral("Password"), QStringLiteral("WritePassword")};
+const QStringList CloseParameters{QStringLiteral("SaveChanges"), QStringLiteral("OriginalFormat"),
+                                  QStringLiteral("RouteDocument")};
+
+// Word's save formats and the office filters that stand in for them.
+constexpr int FormatHtml = 8;          // pictures written as files beside the page
+constexpr int FormatFilteredHtml = 10; // pictures embedded in the page
+
+css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
+{
+    return css::beans::PropertyValue(rtl::OUString::createFromAscii(name), 0, value, css::beans::PropertyState_DIRECT_VALUE);
+}
+
+css::uno::Sequence<css::beans::PropertyValue> properties(std::initializer_list<css::beans::PropertyValue> list)
+{
+    return css::uno::Sequence<css::beans::PropertyValue>(list.begin(), static_cast<sal_Int32>(list.size()));
+}
+
+[[noreturn]] void fail(int number, const QString &description)
+{
+    throw AutomationError(number, description);
+}
+} // namespace
+
+std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<WordApplication> &application, const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        fail(AutomationErrorNumber::DocumentNotFound, QStringLiteral("The document \"%1\" was not found.").arg(path));
+    if (!file.isFile())
+        fail(AutomationErrorNumber::DocumentNotFound, QStringLiteral("\"%1\" is a folder, not a document.").arg(path));
+    if (!file.isReadable())
+        fail(AutomationErrorNumber::DocumentNotFound,
+             QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(path));
+    auto document = std::make_shared<WordDocument>(application, file.absoluteFilePath());
+    document->load();
+    application->adopt(document);
+    return document;
+}
+
+WordDocument::WordDocument(std::shared_ptr<WordApplication> application, QString path)
+    : application_(std::move(application)), path_(std::move(path))
+{
+}
+
+WordDocument::~WordDocument()
+{
+    try {
+        close();
+    } catch (const AutomationError &) {
+        // A document that cannot be closed goes with its office.
+    }
+}
+
+QString WordDocument::describe() const
+{
+    return QStringLiteral("\"%1\"").arg(path_);
+}
+
+void WordDocument::load()
+{
+    const QString task = QStringLiteral("opening %1").arg(describe());
+    office_ = application_->office(task);
+    const rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
+    const auto arguments = properties({
+        property("ReadOnly", css::uno::Any(true)),
+        property("MacroExecutionMode", css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+        property("UpdateDocMode", css::uno::Any(css::document::UpdateDocMode::NO_UPDATE)),
+        property("InteractionHandler",
+                 css::uno::Any(css::uno::Reference<css::task::XInteractionHandler>(handler.get())))});
+    const auto context = office_->context();
+    bool refused = false;
+    try {
+        office_->call(office_->limits().call, task, [&] {
+            component_ = LoadWithoutView(context, toFileUrl(path_), arguments);
+        });
+    } catch (const AutomationError &error) {
+        // Some office versions drop the connection rather than fail the load once a password
+        // is refused; the lost office is replaced before the next task.
+        if (error.number() != AutomationErrorNumber::EngineGone || !handler->askedForPassword())
+            throw;
+        refused = true;
+    } catch (const css::uno::Exception &) {
+        refused = true;
+    }
+    if (component_.is())
+        return;
+    if (handler->askedForPassword() || IsEncryptedOfficePackage(path_))
+        fail(AutomationErrorNumber::PasswordProtected,
+             QStringLiteral("The document %1 is password-protected; it cannot be converted without its password.")
+                 .arg(describe()));
+    fail(AutomationErrorNumber::DocumentDamaged,
+         handler->reportedDamage() || refused
+             ? QStringLiteral("The document %1 is damaged and cannot be read.").arg(describe())
+             : QStringLiteral("The document %1 could not be read: it is damaged or not a document Word can open.")
+                   .arg(describe()));
+}
+
+Variant WordDocument::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
+{
+    if (member.compare(QStringLiteral("SaveAs"), Qt::CaseInsensitive) == 0) {
+        saveAs(positional, named);
+        return {};
+    }
+    if (member.compare(QStringLiteral("Close"), Qt::CaseInsensitive) == 0) {
+        BoundArguments(member, CloseParameters, positional, named);
+        close();
+        return {};
+    }
+    if (member.compare(QStringLiteral("Name"), Qt::CaseInsensitive) == 0) {
+        BoundArguments(member, {}, positional, named);
+        return DefaultMember();
+    }
+    if (member.compare(QStringLiteral("FullName"), Qt::CaseInsensitive) == 0) {
+        BoundArguments(member, {}, positional, named);
+        return path_;
+    }
+    throw AutomationError(AutomationErrorNumber::UnknownMember,
+                          QStringLiteral("The document has no member \"%1\".").arg(member));
+}
+
+Variant WordDocument::DefaultMember()
+{
+    return QFileInfo(path_).fileName();
+}
+
+void WordDocument::saveAs(const PositionalArguments &positional, const NamedArguments &named)
+{
+    const BoundArguments arguments(QStringLiteral("SaveAs"), SaveAsParameters, positional, named);
+    // Every argument is checked for its type before anything is written.
+    for (const QString &name : SaveAsBooleans) {
+        if (arguments.has(name))
+            arguments.value(name).toBool();
+    }
+    for (const QString &name : SaveAsTexts) {
+        if (arguments.has(name))
+            arguments.value(name).toText();
+    }
+    if (!arguments.has(QStringLiteral("FileName")))
+        fail(AutomationErrorNumber::WrongArgumentCount,
+             QStringLiteral("SaveAs needs the name of the file to write (FileName) for %1.").arg(describe()));
+    const int format = arguments.has(QStringLiteral("FileFormat"))
+        ? arguments.value(QStringLiteral("FileFormat")).toInt() : -1;
+    if (format != FormatHtml && format != FormatFilteredHtml)
+        fail(AutomationErrorNumber::BadArgumentValue,
+             QStringLiteral("%1 cannot be saved in format %2: only 8 (web page) and 10 (filtered web page) are "
+                            "supported.").arg(describe()).arg(format));
+    const QFileInfo target(arguments.value(QStringLiteral("FileName")).toText());
+    if (target.absoluteFilePath() == path_ || (target.exists() && target.canonicalFilePath() == QFileInfo(path_).canonicalFilePath()))
+        fail(AutomationErrorNumber::WouldOverwriteSource,
+             QStringLiteral("%1 cannot be saved over itself; choose another file name.").arg(describe()));
+    // One store per loaded document: a second save starts from a fresh load.
+    if (stored_ || !component_.is()) {
+        close();
+        load();
+    }
+    const rtl::OUString filter = format == FormatHtml ? rtl::OUString("HTML (StarWriter)") : rtl::OUString("XHTML Writer File");
+    PublishHtml(target.absoluteFilePath(), [&](const QString &page) { store(page, filter); });
+}
+
+void WordDocument::store(const QString &page, const rtl::OUString &filter)
+{
+    const auto arguments = properties({property("FilterName", css::uno::Any(filter)), property("Overwrite", css::uno::Any(true))});
+    stored_ = true;
+    try {
+        // Asking the document for an interface is a call into the office too.
+        office_->call(office_->limits().call, QStringLiteral("saving %1 as a web page").arg(describe()),
+                      [&] { css::uno::Reference<css::frame::XStorable>(component_, css::uno::UNO_QUERY_THROW)
+                                ->storeToURL(toFileUrl(page), arguments); });
+    } catch (const css::uno::Exception &error) {
+        fail(AutomationErrorNumber::SaveFailed,
+             QStringLiteral("%1 could not be saved as a web page: %2").arg(describe(), toQString(error.Message)));
+    }
+}
+
+void WordDocument::close()
+{
+    const css::uno::Reference<css::lang::XComponent> component = component_;
+    component_.clear();
+    if (!component.is() || !office_->isAlive())
+        return;
+    office_->call(office_->limits().call, QStringLiteral("closing %1").arg(describe()), [&] {
+        try {
+            css::uno::Reference<css::util::XCloseable>(component, css::uno::UNO_QUERY_THROW)->close(true);
+        } catch (const css::util::CloseVetoException &) {
+            // The office keeps it until it ends; nothing of ours depends on it.
+        }
+    });
+}

@@ -1,0 +1,42 @@
+#pragma once
+// A document opened through Word.Application: loaded hidden and read-only, with no macro run,
+// no link updated and no question left waiting; saved as a web page.
+
+#include "convert/automation/AutomationObject.h"
+
+#include <com/sun/star/lang/XComponent.hpp>
+
+#include <memory>
+
+class OfficeProcess;
+class WordApplication;
+
+class WordDocument : public AutomationObject {
+public:
+    // Opens path in the application's office; throws AutomationError (not found,
+    // password-protected, damaged, or the office failing).
+    static std::shared_ptr<WordDocument> open(const std::shared_ptr<WordApplication> &application, const QString &path);
+    WordDocument(std::shared_ptr<WordApplication> application, QString path);
+    ~WordDocument() override;
+
+    // Members: SaveAs (Word's eleven named arguments), Close, Name, FullName.
+    Variant Invoke(const QString &member, const PositionalArguments &positional = {},
+                   const NamedArguments &named = {}) override;
+    // The document's file name.
+    Variant DefaultMember() override;
+
+    // Closes the document in the office; nothing happens when it is closed already.
+    void close();
+
+private:
+    void load();
+    void saveAs(const PositionalArguments &positional, const NamedArguments &named);
+    void store(const QString &page, const rtl::OUString &filter);
+    QString describe() const;
+
+    std::shared_ptr<WordApplication> application_;
+    QString path_;
+    std::shared_ptr<OfficeProcess> office_;
+    css::uno::Reference<css::lang::XComponent> component_;
+    bool stored_ = false;
+};

@@ -1,0 +1,30 @@
+#include "convert/office/WordDocuments.h"
+
+#include "convert/automation/BoundArguments.h"
+#include "convert/office/WordDocument.h"
+
+namespace {
+// Word's own order, so positional calls bind as they do there.
+const QStringList OpenParameters{
+    QStringLiteral("FileName"), QStringLiteral("ConfirmConversions"), QStringLiteral("ReadOnly"),
+    QStringLiteral("AddToRecentFiles"), QStringLiteral("PasswordDocument"), QStringLiteral("PasswordTemplate"),
+    QStringLiteral("Revert"), QStringLiteral("WritePasswordDocument"), QStringLiteral("WritePasswordTemplate"),
+    QStringLiteral("Format"), QStringLiteral("Encoding"), QStringLiteral("Visible")};
+} // namespace
+
+Variant WordDocuments::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
+{
+    if (member.compare(QStringLiteral("Open"), Qt::CaseInsensitive) != 0)
+        throw AutomationError(AutomationErrorNumber::UnknownMember,
+                              QStringLiteral("Documents has no member \"%1\".").arg(member));
+    const BoundArguments arguments(member, OpenParameters, positional, named);
+    if (!arguments.has(QStringLiteral("FileName")))
+        throw AutomationError(AutomationErrorNumber::WrongArgumentCount,
+                              QStringLiteral("Open needs the document's path (FileName)."));
+    return ObjectRef(WordDocument::open(application_, arguments.value(QStringLiteral("FileName")).toText()));
+}
+
+Variant WordDocuments::DefaultMember()
+{
+    throw AutomationError(AutomationErrorNumber::UnknownMember, QStringLiteral("Documents has no default member."));
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The documents collection of a Word application object: opens documents.
+
+#include "convert/automation/AutomationObject.h"
+
+#include <memory>
+
+class WordApplication;
+
+class WordDocuments : public AutomationObject {
+public:
+    explicit WordDocuments(std::shared_ptr<WordApplication> application) : application_(std::move(application)) {}
+
+    // Members: Open(FileName, ...) with Word's parameter names; only FileName is used.
+    Variant Invoke(const QString &member, const PositionalArguments &positional = {},
+                   const NamedArguments &named = {}) override;
+    // Word's collections have no value of their own.
+    Variant DefaultMember() override;
+
+private:
+    std::shared_ptr<WordApplication> application_;
+};

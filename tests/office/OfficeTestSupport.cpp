@@ -1,0 +1,90 @@
+#include "office/OfficeTestSupport.h"
+
+#include "convert/automation/ObjectRegistry.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+OfficeSettings TestOfficeSettings(const OfficeLimits &limits)
+{
+    OfficeSettings settings = DefaultOfficeSettings();
+    settings.profileRoot = QStringLiteral(QUORVANE_TEST_PROFILE_ROOT);
+    settings.limits = limits;
+    return settings;
+}
+
+QString CopyCorpusDocument(const QString &name, const QString &folder, const QString &newName)
+{
+    const QString target = QDir(folder).filePath(newName.isEmpty() ? name : newName);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    if (!QFile::copy(QStringLiteral(QUORVANE_CORPUS_DIR "/") + name, target))
+        ADD_FAILURE() << "cannot copy the corpus document " << name.toStdString();
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+void SaveAsWebPage(const ObjectRef &document, const QString &fileName, int format)
+{
+    document->Invoke(QStringLiteral("SaveAs"), {},
+                     {{QStringLiteral("FileName"), fileName},
+                      {QStringLiteral("FileFormat"), format},
+                      {QStringLiteral("LockComments"), Variant::fromBool(false)},
+                      {QStringLiteral("Password"), QString()},
+                      {QStringLiteral("AddToRecentFiles"), Variant::fromBool(true)},
+                      {QStringLiteral("WritePassword"), QString()},
+                      {QStringLiteral("ReadOnlyRecommended"), Variant::fromBool(false)},
+                      {QStringLiteral("EmbedTrueTypeFonts"), Variant::fromBool(false)},
+                      {QStringLiteral("SaveNativePictureFormat"), Variant::fromBool(false)},
+                      {QStringLiteral("SaveFormsData"), Variant::fromBool(false)},
+                      {QStringLiteral("SaveAsAOCELetter"), Variant::fromBool(false)}});
+}
+
+void ConvertWithWord(const QString &path, const QString &output, int format)
+{
+    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+    const ObjectRef document = word->Invoke(QStringLiteral("Documents")).toObject()
+                                   ->Invoke(QStringLiteral("Open"), {path}).toObject();
+    SaveAsWebPage(document, output, format);
+    word->Invoke(QStringLiteral("Quit"));
+}
+
+QList<qint64> OfficeChildren()
+{
+    QList<qint64> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!isPid || !stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const int nameEnd = line.lastIndexOf(')');
+        const QByteArray name = line.mid(line.indexOf('(') + 1, nameEnd - line.indexOf('(') - 1);
+        const QList<QByteArray> fields = line.mid(nameEnd + 2).split(' ');
+        if (name == "soffice.bin" && fields.size() > 1 && fields.at(1).toLongLong() == ::getpid())
+            children.append(pid);
+    }
+    return children;
+}
+
+QString ReadText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+AutomationError ErrorOf(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const AutomationError &error) {
+        return error;
+    }
+    ADD_FAILURE() << "no AutomationError was thrown";
+    return AutomationError(0, QString());
+}
