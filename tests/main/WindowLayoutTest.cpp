@@ -5,11 +5,13 @@
 
 #include <QFile>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QHeaderView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolTip>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtEndian>
@@ -64,6 +66,21 @@ TEST_F(WindowLayout, CaptionsAreTheOnesTheUserReads)
     EXPECT_EQ(form.Command1->text(), "Command1");
     EXPECT_EQ(form.ListView1->toolTip(), "Drag and drop files here. Double-click item to remove it. "
                                          "Move bar to right and out of window to reveal full names.");
+}
+
+TEST_F(WindowLayout, ListShowsItsTipOverEntriesAndOverItsEmptyPart)
+{
+    showActive();
+    form.AddDocumentPath("/home/ann/report.doc");
+    QWidget *viewport = form.ListView1->viewport();
+    const QPoint overEntry = form.ListView1->visualItemRect(form.ListView1->topLevelItem(0)).center();
+    for (const QPoint at : {overEntry, QPoint(20, viewport->height() - 10)}) {
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &help);
+        EXPECT_TRUE(QToolTip::isVisible()) << at.y();
+        EXPECT_EQ(QToolTip::text(), form.ListView1->toolTip()) << at.y();
+        QToolTip::hideText();
+    }
 }
 
 TEST_F(WindowLayout, TextIsArialBoldOrItsMetricTwin)
