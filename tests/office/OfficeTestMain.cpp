@@ -1,15 +1,20 @@
-// The office tests; run with --print-running-word, the program instead prints the default
-// member of the running "Word.Application" it finds, as a second process would see it.
+// The office tests. Two more roles stand in for another program: with --print-running-word the
+// program prints the default member of the running "Word.Application" it finds (or the error
+// number); with --hold-word it creates a "Word.Application", prints its office's process id
+// and waits until it is killed.
 
 #include "convert/automation/ObjectRegistry.h"
 #include "office/OfficeTestSupport.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
+
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
@@ -23,6 +28,18 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
+    if (argc == 2 && std::strcmp(argv[1], HoldWordFlag) == 0) {
+        RegisterOfficeEngine(TestOfficeSettings());
+        const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+        std::printf("%lld\n", OfficeChildren().value(0));
+        std::fflush(stdout);
+        for (;;)
+            ::pause();
+    }
+    // The tests register their instances where only this program and its children look, so
+    // other test programs running meanwhile do not find a Word of ours.
+    const QTemporaryDir runtimeFolder;
+    qputenv("XDG_RUNTIME_DIR", runtimeFolder.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -33,3 +33,5 @@ AutomationError ErrorOf(const std::function<void()> &work);
 
 // The flag that makes the test program print GetObject("Word.Application")'s default member.
 inline const char PrintRunningWordFlag[] = "--print-running-word";
+// The flag that makes the test program hold a "Word.Application" until it is killed.
+inline const char HoldWordFlag[] = "--hold-word";

@@ -336,3 +336,23 @@ TEST_F(WordApplicationTest, AMissingOfficeSaysWhichPackageToInstall)
     EXPECT_EQ(error.number(), Error::EngineNotInstalled);
     EXPECT_TRUE(error.description().contains(QStringLiteral("libreoffice-writer-nogui"))) << qPrintable(error.description());
 }
+
+TEST_F(WordApplicationTest, TheOfficeEndsWhenTheProgramThatStartedItIsKilled)
+{
+    QProcess program;
+    program.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(HoldWordFlag)});
+    ASSERT_TRUE(program.waitForReadyRead(60'000));
+    const qint64 office = program.readLine().trimmed().toLongLong();
+    ASSERT_GT(office, 0);
+    ASSERT_TRUE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(office)));
+    program.kill();
+    program.waitForFinished();
+
+    const auto officeLives = [office] {
+        const QString state = ReadText(QStringLiteral("/proc/%1/stat").arg(office));
+        return !state.isEmpty() && !state.contains(QStringLiteral(") Z "));
+    };
+    for (int wait = 0; wait < 100 && officeLives(); ++wait)
+        std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(officeLives());
+}
