@@ -30,28 +30,29 @@ const char *const EngineSettings[] = {
 }
 
 // Adds each engine setting the profile lacks; the office keeps them when it rewrites the file.
-void applyEngineSettings(const QString &profile)
+// False when the settings file is missing or damaged (an office killed while writing it).
+bool applyEngineSettings(const QString &profile)
 {
     const QString path = profile + ModificationsFile;
     QFile current(path);
     if (!current.open(QIODevice::ReadOnly))
-        profileFailure(profile, QStringLiteral("the office wrote no settings file"));
+        return false;
     const QByteArray original = current.readAll();
     current.close();
+    const int end = original.lastIndexOf("</oor:items>");
+    if (end < 0)
+        return false;
     QByteArray text = original;
     for (const char *setting : EngineSettings) {
-        if (text.contains(setting))
-            continue;
-        const int end = text.lastIndexOf("</oor:items>");
-        if (end < 0)
-            profileFailure(profile, QStringLiteral("its settings file is damaged"));
-        text.insert(end, QByteArray(setting) + '\n');
+        if (!text.contains(setting))
+            text.insert(end, QByteArray(setting) + '\n');
     }
     if (text == original)
-        return;
+        return true;
     QSaveFile updated(path);
     if (!updated.open(QIODevice::WriteOnly) || updated.write(text) != text.size() || !updated.commit())
         profileFailure(profile, updated.errorString());
+    return true;
 }
 } // namespace
 
@@ -85,6 +86,17 @@ void OfficeProfile::clearStaleOfficeLock() const
 void OfficeProfile::prepare(const OfficeSettings &settings) const
 {
     clearStaleOfficeLock();
+    if (applyEngineSettings(path_))
+        return;
+    // New, or damaged beyond what the engine can mend: made anew; it holds nothing of the user's.
+    QDir(path_).removeRecursively();
+    firstStart(settings);
+    if (!applyEngineSettings(path_))
+        profileFailure(path_, QStringLiteral("the office wrote no settings"));
+}
+
+void OfficeProfile::firstStart(const OfficeSettings &settings) const
+{
     // A new profile is completed by a first start, which may ask to be restarted.
     for (int run = 0; run < MaxPreparationRuns && !QFile::exists(path_ + ModificationsFile); ++run) {
         QProcess office;
@@ -100,5 +112,4 @@ void OfficeProfile::prepare(const OfficeSettings &settings) const
         if (office.exitCode() != 0 && office.exitCode() != OfficeRestartRequested)
             profileFailure(path_, QStringLiteral("the office ended with code %1").arg(office.exitCode()));
     }
-    applyEngineSettings(path_);
 }

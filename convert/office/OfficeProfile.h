@@ -1,7 +1,8 @@
 #pragma once
 // A private office user profile for one office process at a time. Profiles live in numbered
 // slots under the profile root; a slot is locked while a process of ours uses it (two offices
-// on one profile would hand their work to each other), prepared on first use and reused after.
+// on one profile would hand their work to each other), prepared on first use and reused after,
+// and made anew when its settings are found damaged.
 
 #include "convert/office/OfficeEngine.h"
 
@@ -24,6 +25,7 @@ public:
 
 private:
     void prepare(const OfficeSettings &settings) const;
+    void firstStart(const OfficeSettings &settings) const;
 
     QString path_;
     std::unique_ptr<QLockFile> slotLock_;

@@ -356,3 +356,18 @@ TEST_F(WordApplicationTest, TheOfficeEndsWhenTheProgramThatStartedItIsKilled)
         std::this_thread::sleep_for(100ms);
     EXPECT_FALSE(officeLives());
 }
+
+TEST_F(WordApplicationTest, AProfileWhoseSettingsWereCutShortIsMadeAnew)
+{
+    OfficeSettings settings = TestOfficeSettings();
+    settings.profileRoot = folder.filePath(QStringLiteral("profiles"));
+    RegisterOfficeEngine(settings);
+    const QString path = CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.filePath(QStringLiteral("documents")));
+    ConvertWithWord(path, pageBeside(path), Normal);
+    const QString settingsFile = settings.profileRoot + QStringLiteral("/slot-0/user/registrymodifications.xcu");
+    ASSERT_TRUE(QFile::resize(settingsFile, 200));
+    QFile::remove(pageBeside(path));
+
+    ConvertWithWord(path, pageBeside(path), Normal);
+    EXPECT_TRUE(declaresUtf8(ReadText(pageBeside(path))));
+}
