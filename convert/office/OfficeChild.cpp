@@ -26,6 +26,12 @@ void PrepareOfficeChild(QProcess &process)
     });
 }
 
+QStringList HeadlessOfficeArguments()
+{
+    return {QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--norestore"),
+            QStringLiteral("--nologo"), QStringLiteral("--nodefault")};
+}
+
 void ThrowOfficeNotInstalled(const QString &program)
 {
     throw AutomationError(AutomationErrorNumber::EngineNotInstalled,

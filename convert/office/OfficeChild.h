@@ -3,10 +3,17 @@
 // and it dies with us.
 
 #include <QString>
+#include <QStringList>
 
 class QProcess;
 
+// The exit code of an office that asks to be started again (a first start on a new profile).
+constexpr int OfficeRestartRequested = 81;
+
 void PrepareOfficeChild(QProcess &process);
+
+// Headless, invisible, no restore of earlier documents, no logo, no start document.
+QStringList HeadlessOfficeArguments();
 
 // The office binary cannot be started: tells which package to install.
 [[noreturn]] void ThrowOfficeNotInstalled(const QString &program);

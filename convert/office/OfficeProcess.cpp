@@ -21,7 +21,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-constexpr int OfficeRestartRequested = 81;
 constexpr auto ConnectRetryPause = 50ms;
 constexpr auto ReapLimit = 10s;
 
@@ -62,10 +61,9 @@ void OfficeProcess::launch()
     profile_.clearStaleOfficeLock();
     PrepareOfficeChild(process_);
     process_.start(settings_.program,
-                   {QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--norestore"),
-                    QStringLiteral("--nologo"), QStringLiteral("--nodefault"),
-                    QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipeName_),
-                    profile_.installationArgument()});
+                   HeadlessOfficeArguments()
+                       << QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipeName_)
+                       << profile_.installationArgument());
     if (!process_.waitForStarted())
         ThrowOfficeNotInstalled(settings_.program);
     watchdog_ = std::make_unique<OfficeWatchdog>(static_cast<pid_t>(process_.processId()));
@@ -164,7 +162,14 @@ void OfficeProcess::quit()
 {
     if (isAlive()) {
         try {
-            call(settings_.limits.quitGrace, QStringLiteral("quitting"), [this] { desktop_->terminate(); });
+            call(settings_.limits.quitGrace, QStringLiteral("quitting"), [this] {
+                try {
+                    desktop_->terminate();
+                } catch (const css::uno::RuntimeException &) {
+                    // The ending office may close the bridge before it answers; it still gets
+                    // its grace period below to finish writing its profile.
+                }
+            });
         } catch (const AutomationError &) {
             // Quitting only needs the process to end, which endProcess sees to.
         } catch (const css::uno::Exception &) {

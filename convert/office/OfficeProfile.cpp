@@ -11,7 +11,6 @@
 
 namespace {
 constexpr int MaxSlots = 64;
-constexpr int OfficeRestartRequested = 81;
 constexpr int MaxPreparationRuns = 3;
 
 const QString ModificationsFile = QStringLiteral("/user/registrymodifications.xcu");
@@ -101,10 +100,8 @@ void OfficeProfile::firstStart(const OfficeSettings &settings) const
     for (int run = 0; run < MaxPreparationRuns && !QFile::exists(path_ + ModificationsFile); ++run) {
         QProcess office;
         PrepareOfficeChild(office);
-        office.start(settings.program, {QStringLiteral("--headless"), QStringLiteral("--invisible"),
-                                        QStringLiteral("--norestore"), QStringLiteral("--nologo"),
-                                        QStringLiteral("--nodefault"), QStringLiteral("--terminate_after_init"),
-                                        installationArgument()});
+        office.start(settings.program, HeadlessOfficeArguments()
+                                           << QStringLiteral("--terminate_after_init") << installationArgument());
         if (!office.waitForStarted())
             ThrowOfficeNotInstalled(settings.program);
         if (!office.waitForFinished(static_cast<int>(settings.limits.start.count())))
