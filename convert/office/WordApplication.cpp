@@ -62,8 +62,10 @@ std::shared_ptr<OfficeProcess> WordApplication::office(const QString &task)
                               QStringLiteral("Word has already quit; it cannot go on %1.").arg(task));
     if (!office_ || !office_->isAlive()) {
         // The last office was lost (killed at a deadline, or it crashed): what follows gets a new one.
-        if (office_)
+        if (office_) {
             office_->kill();
+            office_.reset(); // frees its profile for the next one, unless a document still holds it
+        }
         office_ = ObtainOfficeProcess(settings_);
     }
     return office_;
