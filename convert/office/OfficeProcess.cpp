@@ -9,6 +9,7 @@
 #include <com/sun/star/connection/Connector.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <cppuhelper/implbase1.hxx>
 
@@ -101,13 +102,20 @@ void OfficeProcess::connect(std::chrono::steady_clock::time_point deadline)
         }
     }
     const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    call(std::max(remaining, std::chrono::milliseconds(1)), QStringLiteral("starting"), [&] {
-        bridge_ = css::bridge::BridgeFactory::create(context)->createBridge(rtl::OUString(), "urp", connection, nullptr);
-        css::uno::Reference<css::lang::XComponent>(bridge_, css::uno::UNO_QUERY_THROW)
-            ->addEventListener(new BridgeListener(bridgeDisposed_));
-        context_.set(bridge_->getInstance("StarOffice.ComponentContext"), css::uno::UNO_QUERY_THROW);
-        desktop_ = css::frame::Desktop::create(context_);
-    });
+    try {
+        call(std::max(remaining, std::chrono::milliseconds(1)), QStringLiteral("starting"), [&] {
+            bridge_ = css::bridge::BridgeFactory::create(context)->createBridge(rtl::OUString(), "urp", connection, nullptr);
+            css::uno::Reference<css::lang::XComponent>(bridge_, css::uno::UNO_QUERY_THROW)
+                ->addEventListener(new BridgeListener(bridgeDisposed_));
+            context_.set(bridge_->getInstance("StarOffice.ComponentContext"), css::uno::UNO_QUERY_THROW);
+            desktop_ = css::frame::Desktop::create(context_);
+        });
+    } catch (const css::uno::Exception &error) {
+        kill();
+        throw AutomationError(AutomationErrorNumber::EngineGone,
+                              QStringLiteral("Word (here LibreOffice) started but could not be reached (%1).")
+                                  .arg(toQString(error.Message)));
+    }
 }
 
 bool OfficeProcess::isAlive() const
@@ -129,8 +137,8 @@ void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, c
     try {
         work();
         timedOut = watchdog_->disarm();
-    } catch (const css::uno::RuntimeException &) {
-        // The bridge failed under the call: the office is of no further use.
+    } catch (const css::lang::DisposedException &) {
+        // The bridge went under the call: the office is of no further use.
         timedOut = watchdog_->disarm();
         kill();
         if (!timedOut)

@@ -35,7 +35,7 @@ public:
     // Runs work, which calls into the office, under the deadline limit. A call that overruns
     // ends the process and fails with EngineTimeout; a process that dies meanwhile fails it
     // with EngineGone; task names the work in those messages ("opening \"a.doc\"").
-    // Other exceptions of the work pass through.
+    // Other exceptions of the work, from a live office, pass through.
     void call(std::chrono::milliseconds limit, const QString &task, const std::function<void()> &work);
 
     // Asks the office to end, waits the grace period, then kills it.

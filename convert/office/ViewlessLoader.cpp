@@ -55,7 +55,10 @@ css::uno::Reference<css::lang::XComponent> LoadWithoutView(
     if (documentService.isEmpty())
         return {};
 
-    const css::uno::Reference<css::frame::XLoadable> model(create(office, documentService), css::uno::UNO_QUERY_THROW);
+    // No model when the office lacks the module for that kind of document.
+    const css::uno::Reference<css::frame::XLoadable> model(create(office, documentService), css::uno::UNO_QUERY);
+    if (!model.is())
+        return {};
     if (!propertyOf(descriptor, "FilterName").hasValue()) {
         descriptor.realloc(descriptor.getLength() + 1);
         descriptor.getArray()[descriptor.getLength() - 1] =

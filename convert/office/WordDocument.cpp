@@ -13,7 +13,6 @@
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <rtl/ref.hxx>
 
@@ -214,8 +213,9 @@ void WordDocument::close()
     office_->call(office_->limits().call, QStringLiteral("closing %1").arg(describe()), [&] {
         try {
             css::uno::Reference<css::util::XCloseable>(component, css::uno::UNO_QUERY_THROW)->close(true);
-        } catch (const css::util::CloseVetoException &) {
-            // The office keeps it until it ends; nothing of ours depends on it.
+        } catch (const css::uno::Exception &) {
+            // A document the office will not close goes when the office ends; nothing of ours
+            // depends on it.
         }
     });
 }

@@ -371,3 +371,27 @@ TEST_F(WordApplicationTest, AProfileWhoseSettingsWereCutShortIsMadeAnew)
     ConvertWithWord(path, pageBeside(path), Normal);
     EXPECT_TRUE(declaresUtf8(ReadText(pageBeside(path))));
 }
+
+TEST_F(WordApplicationTest, AnOfficeTheUserHasOpenIsLeftAlone)
+{
+    const OfficeSettings settings = TestOfficeSettings();
+    const QStringList usersOffice{QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                                  QStringLiteral("-env:UserInstallation=")
+                                      + QUrl::fromLocalFile(folder.filePath(QStringLiteral("users-profile"))).toString()};
+    QProcess prepare;
+    prepare.start(settings.program, usersOffice + QStringList{QStringLiteral("--terminate_after_init")});
+    ASSERT_TRUE(prepare.waitForFinished(60'000));
+    QProcess user;
+    user.start(settings.program, usersOffice);
+    ASSERT_TRUE(user.waitForStarted());
+
+    const QString path = CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.filePath(QStringLiteral("documents")));
+    ConvertWithWord(path, pageBeside(path), Normal);
+    CreateObject(QStringLiteral("Word.Application")); // released at once, without Quit
+
+    EXPECT_TRUE(QFileInfo(pageBeside(path)).isFile());
+    EXPECT_EQ(user.state(), QProcess::Running);
+    EXPECT_FALSE(user.waitForFinished(100));
+    user.kill();
+    user.waitForFinished();
+}
