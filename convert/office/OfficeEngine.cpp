@@ -1,6 +1,7 @@
 #include "convert/office/OfficeEngine.h"
 
 #include "convert/automation/ObjectRegistry.h"
+#include "convert/office/OfficePool.h"
 #include "convert/office/WordApplication.h"
 
 #include <QStandardPaths>
@@ -10,7 +11,7 @@ OfficeSettings DefaultOfficeSettings()
     return {QStringLiteral("/usr/lib/libreoffice/program/soffice.bin"),
             QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
                 + QStringLiteral("/quorvane/office-profile"),
-            OfficeLimits{}};
+            OfficeLimits{}, OfficeReuse{}};
 }
 
 void RegisterOfficeEngine()
@@ -20,5 +21,16 @@ void RegisterOfficeEngine()
 
 void RegisterOfficeEngine(const OfficeSettings &settings)
 {
-    RegisterClass(QStringLiteral("Word.Application"), [settings] { return WordApplication::create(settings); });
+    OfficePool::instance().configure(settings);
+    RegisterClass(QStringLiteral("Word.Application"), [] { return WordApplication::create(); });
+}
+
+void WarmUpOfficeEngine()
+{
+    OfficePool::instance().warmUp();
+}
+
+void EndIdleOfficeProcesses()
+{
+    OfficePool::instance().endIdleProcesses();
 }

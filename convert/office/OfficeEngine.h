@@ -1,8 +1,11 @@
 #pragma once
 // The office engine behind the class "Word.Application": each application object drives a
-// LibreOffice process of its own through UNO.
+// LibreOffice process of its own through UNO. Processes are pooled: one whose application
+// object ended cleanly is kept warm for the next, since starting an office costs ten times
+// what converting a small document does.
 
 #include <QString>
+#include <QtGlobal>
 
 #include <chrono>
 
@@ -19,16 +22,41 @@ struct OfficeLimits {
     std::chrono::milliseconds quitGrace{3'000};
 };
 
+// When an office process is kept for the next application object, and for how long.
+struct OfficeReuse {
+    // Documents one process loads before it is replaced: what the office keeps of each
+    // document cannot pile up without end.
+    int documents = 200;
+    // Resident memory beyond which a process is replaced rather than kept (a small document
+    // leaves the office at about 300 MB).
+    qint64 memoryBytes = qint64(1) << 30;
+    // How long a process waits without an application object before it ends.
+    std::chrono::milliseconds idle{5'000};
+    // Whether a spare process is started while documents convert, so that replacing one after
+    // a failure or at the bounds above costs no wait.
+    bool standby = true;
+};
+
 struct OfficeSettings {
     QString program;        // the office binary itself (soffice.bin), not its wrapper script
     QString profileRoot;    // private office profiles, never the user's own
     OfficeLimits limits;
+    OfficeReuse reuse;
 };
 
 // /usr/lib/libreoffice/program/soffice.bin, profiles under the user's cache folder
 // (~/.cache/quorvane/office-profile), the limits above.
 OfficeSettings DefaultOfficeSettings();
 
-// Registers the class "Word.Application"; registering again replaces the settings.
+// Registers the class "Word.Application"; registering again replaces the settings and ends
+// the idle processes started under the old ones.
 void RegisterOfficeEngine();
 void RegisterOfficeEngine(const OfficeSettings &settings);
+
+// Starts an office process ahead of the first application object, so that the first document
+// does not wait for it; it ends like any idle process if no application object comes. Call it
+// from the user-interface thread: office processes die with the thread that started them.
+void WarmUpOfficeEngine();
+
+// Ends at once every office process that no application object uses.
+void EndIdleOfficeProcesses();

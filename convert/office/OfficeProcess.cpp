@@ -8,14 +8,19 @@
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/connection/Connector.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
+#include <com/sun/star/frame/XFrames.hpp>
+#include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <cppuhelper/implbase1.hxx>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRandomGenerator>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <thread>
 
@@ -47,9 +52,7 @@ OfficeProcess::OfficeProcess(const OfficeSettings &settings)
     , pipeName_(QStringLiteral("quorvane-%1-%2").arg(QCoreApplication::applicationPid())
                     .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0')))
 {
-    const auto deadline = std::chrono::steady_clock::now() + settings_.limits.start;
     launch();
-    connect(deadline);
 }
 
 OfficeProcess::~OfficeProcess()
@@ -67,30 +70,41 @@ void OfficeProcess::launch()
                        << profile_.installationArgument());
     if (!process_.waitForStarted())
         ThrowOfficeNotInstalled(settings_.program);
-    watchdog_ = std::make_unique<OfficeWatchdog>(static_cast<pid_t>(process_.processId()));
+    pid_ = static_cast<pid_t>(process_.processId());
+    watchdog_ = std::make_unique<OfficeWatchdog>(pid_);
 }
 
-void OfficeProcess::connect(std::chrono::steady_clock::time_point deadline)
+void OfficeProcess::connect()
 {
+    const auto deadline = std::chrono::steady_clock::now() + settings_.limits.start;
+    bool restarted = false;
+    while (!openBridge(deadline)) {
+        process_.waitForFinished(static_cast<int>(std::chrono::milliseconds(ReapLimit).count()));
+        // A new profile's first start may end asking to be started again, once.
+        if (process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == OfficeRestartRequested && !restarted) {
+            restarted = true;
+            launch();
+            continue;
+        }
+        throw AutomationError(AutomationErrorNumber::EngineGone,
+                              QStringLiteral("Word (here LibreOffice) ended while starting (exit code %1). "
+                                             "Check that the package libreoffice-writer-nogui is installed correctly.")
+                                  .arg(process_.exitCode()));
+    }
+}
+
+bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
+{
+    if (desktop_.is())
+        return true;
     const auto context = LocalUnoContext();
     const auto connector = css::connection::Connector::create(context);
     css::uno::Reference<css::connection::XConnection> connection;
-    bool restarted = false;
     while (!connection.is()) {
-        if (process_.waitForFinished(0) || process_.state() == QProcess::NotRunning) {
-            // A new profile's first start may end asking to be started again, once.
-            if (process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == OfficeRestartRequested && !restarted) {
-                restarted = true;
-                launch();
-                continue;
-            }
-            throw AutomationError(AutomationErrorNumber::EngineGone,
-                                  QStringLiteral("Word (here LibreOffice) ended while starting (exit code %1). "
-                                                 "Check that the package libreoffice-writer-nogui is installed correctly.")
-                                      .arg(process_.exitCode()));
-        }
+        if (hasEnded())
+            return false;
         if (std::chrono::steady_clock::now() >= deadline) {
-            kill();
+            ::kill(pid_, SIGKILL);
             throw AutomationError(AutomationErrorNumber::EngineTimeout,
                                   QStringLiteral("Word (here LibreOffice) did not start within %1 seconds; its process was ended.")
                                       .arg(seconds(settings_.limits.start)));
@@ -101,31 +115,38 @@ void OfficeProcess::connect(std::chrono::steady_clock::time_point deadline)
             std::this_thread::sleep_for(ConnectRetryPause);
         }
     }
-    const auto remaining = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    watchdog_->arm(std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
+                            std::chrono::milliseconds(1)));
     try {
-        call(std::max(remaining, std::chrono::milliseconds(1)), QStringLiteral("starting"), [&] {
-            bridge_ = css::bridge::BridgeFactory::create(context)->createBridge(rtl::OUString(), "urp", connection, nullptr);
-            css::uno::Reference<css::lang::XComponent>(bridge_, css::uno::UNO_QUERY_THROW)
-                ->addEventListener(new BridgeListener(bridgeDisposed_));
-            context_.set(bridge_->getInstance("StarOffice.ComponentContext"), css::uno::UNO_QUERY_THROW);
-            desktop_ = css::frame::Desktop::create(context_);
-        });
+        bridge_ = css::bridge::BridgeFactory::create(context)->createBridge(rtl::OUString(), "urp", connection, nullptr);
+        css::uno::Reference<css::lang::XComponent>(bridge_, css::uno::UNO_QUERY_THROW)
+            ->addEventListener(new BridgeListener(bridgeDisposed_));
+        context_.set(bridge_->getInstance("StarOffice.ComponentContext"), css::uno::UNO_QUERY_THROW);
+        desktop_ = css::frame::Desktop::create(context_);
     } catch (const css::uno::Exception &error) {
-        kill();
+        watchdog_->disarm();
+        ::kill(pid_, SIGKILL);
         throw AutomationError(AutomationErrorNumber::EngineGone,
                               QStringLiteral("Word (here LibreOffice) started but could not be reached (%1).")
                                   .arg(toQString(error.Message)));
     }
+    if (watchdog_->disarm())
+        throw AutomationError(AutomationErrorNumber::EngineTimeout,
+                              QStringLiteral("Word (here LibreOffice) did not start within %1 seconds; its process was ended.")
+                                  .arg(seconds(settings_.limits.start)));
+    return true;
+}
+
+bool OfficeProcess::hasEnded() const
+{
+    // Looks without reaping: the process stays ours to wait for. Once reaped, it is no child of ours.
+    siginfo_t info{};
+    return ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid != 0;
 }
 
 bool OfficeProcess::isAlive() const
 {
-    if (*bridgeDisposed_ || process_.state() == QProcess::NotRunning)
-        return false;
-    // Looks without reaping: the process stays ours to wait for.
-    siginfo_t info{};
-    return ::waitid(P_PID, static_cast<id_t>(process_.processId()), &info, WEXITED | WNOHANG | WNOWAIT) == 0
-        && info.si_pid == 0;
+    return !*bridgeDisposed_ && !hasEnded();
 }
 
 void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, const std::function<void()> &work)
@@ -139,11 +160,13 @@ void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, c
         timedOut = watchdog_->disarm();
     } catch (const css::lang::DisposedException &) {
         // The bridge went under the call: the office is of no further use.
+        noteFailure();
         timedOut = watchdog_->disarm();
         kill();
         if (!timedOut)
             throwEngineGone(task);
     } catch (...) {
+        noteFailure();
         timedOut = watchdog_->disarm();
         if (!timedOut && isAlive())
             throw;
@@ -166,34 +189,56 @@ void OfficeProcess::throwEngineGone(const QString &task) const
                                          "or before.").arg(task));
 }
 
-void OfficeProcess::quit()
+qint64 OfficeProcess::residentMemory() const
 {
-    if (isAlive()) {
-        try {
-            call(settings_.limits.quitGrace, QStringLiteral("quitting"), [this] {
-                try {
-                    desktop_->terminate();
-                } catch (const css::uno::RuntimeException &) {
-                    // The ending office may close the bridge before it answers; it still gets
-                    // its grace period below to finish writing its profile.
-                }
-            });
-        } catch (const AutomationError &) {
-            // Quitting only needs the process to end, which endProcess sees to.
-        } catch (const css::uno::Exception &) {
-        }
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid_));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith("VmRSS:")) // "VmRSS:\t  301234 kB"
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
     }
-    endProcess(settings_.limits.quitGrace);
+    return 0;
+}
+
+bool OfficeProcess::holdsNothingOpen()
+{
+    bool empty = false;
+    call(settings_.limits.call, QStringLiteral("checking that no document is left open"), [&] {
+        // Every document model registers here, with or without a window; frames are the windows.
+        const auto documents = css::frame::theGlobalEventBroadcaster::get(context_)->createEnumeration();
+        empty = !documents->hasMoreElements() && desktop_->getFrames()->getCount() == 0;
+    });
+    return empty;
+}
+
+void OfficeProcess::end()
+{
+    const auto deadline = std::chrono::steady_clock::now() + settings_.limits.quitGrace;
+    try {
+        if (isAlive() && openBridge(deadline)) {
+            watchdog_->arm(settings_.limits.quitGrace);
+            try {
+                desktop_->terminate();
+            } catch (const css::uno::RuntimeException &) {
+                // The ending office may close the bridge before it answers; it still gets its
+                // grace period below to finish writing its profile.
+            }
+            watchdog_->disarm();
+        }
+    } catch (const AutomationError &) {
+        // Ending only needs the process to end, which follows.
+    } catch (const css::uno::Exception &) {
+    }
+    while (!hasEnded() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(ConnectRetryPause);
+    if (!hasEnded())
+        ::kill(pid_, SIGKILL);
 }
 
 void OfficeProcess::kill()
 {
-    endProcess(0ms);
-}
-
-void OfficeProcess::endProcess(std::chrono::milliseconds grace)
-{
-    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(static_cast<int>(grace.count()))) {
+    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(0)) {
         process_.kill();
         process_.waitForFinished(static_cast<int>(std::chrono::milliseconds(ReapLimit).count()));
     }
@@ -212,14 +257,4 @@ void OfficeProcess::disposeBridge()
             // Already gone with the office.
         }
     }
-}
-
-std::shared_ptr<OfficeProcess> ObtainOfficeProcess(const OfficeSettings &settings)
-{
-    return std::make_shared<OfficeProcess>(settings);
-}
-
-void ReleaseOfficeProcess(std::shared_ptr<OfficeProcess> process)
-{
-    process->quit();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // One office process of ours: started headless on a private profile with a pipe of its own,
 // connected through a UNO bridge, watched by a deadline on every call, and ended only by us.
+// Application objects get one through the OfficePool.
 
 #include "convert/office/OfficeEngine.h"
 #include "convert/office/OfficeProfile.h"
@@ -14,39 +15,60 @@
 #include <QProcess>
 #include <QString>
 
+#include <sys/types.h>
+
 #include <atomic>
 #include <functional>
 #include <memory>
 
 class OfficeProcess {
 public:
-    // Starts the office and connects to it within the start limit; throws AutomationError.
+    // Starts the office without waiting for it to be ready; throws AutomationError when it
+    // cannot be started.
     explicit OfficeProcess(const OfficeSettings &settings);
-    // Ends the process if Quit did not.
+    // Ends the process if nothing did before.
     ~OfficeProcess();
     OfficeProcess(const OfficeProcess &) = delete;
     OfficeProcess &operator=(const OfficeProcess &) = delete;
 
+    // Waits, within the start limit, until the office answers, and connects to it; nothing
+    // happens when it is connected already. Throws AutomationError.
+    void connect();
+
     // False once the bridge is gone or the process has ended; learnt without waiting.
     bool isAlive() const;
+    const OfficeSettings &settings() const { return settings_; }
     const OfficeLimits &limits() const { return settings_.limits; }
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
 
     // Runs work, which calls into the office, under the deadline limit. A call that overruns
     // ends the process and fails with EngineTimeout; a process that dies meanwhile fails it
     // with EngineGone; task names the work in those messages ("opening \"a.doc\"").
-    // Other exceptions of the work, from a live office, pass through.
+    // Other exceptions of the work, from a live office, pass through. Any failure is noted.
     void call(std::chrono::milliseconds limit, const QString &task, const std::function<void()> &work);
 
-    // Asks the office to end, waits the grace period, then kills it.
-    void quit();
+    // What decides whether the process may serve another application object.
+    void noteFailure() { sawFailure_ = true; }
+    bool sawFailure() const { return sawFailure_; }
+    void noteDocumentLoaded() { ++documentsLoaded_; }
+    int documentsLoaded() const { return documentsLoaded_; }
+    // Resident memory in bytes, as the kernel counts it; 0 when the process is gone.
+    qint64 residentMemory() const;
+    // True when no document and no window is left open in the office. Throws AutomationError.
+    bool holdsNothingOpen();
+
+    // Lets the office end by itself as on quitting, then kills it after the grace period.
+    // Touches nothing that belongs to the thread that started it, so any thread may end a
+    // process that no other thread is using.
+    void end();
     // Ends the process at once and waits for it.
     void kill();
 
 private:
     void launch();
-    void connect(std::chrono::steady_clock::time_point deadline);
-    void endProcess(std::chrono::milliseconds grace);
+    // Connects to the started office; false when its process ended first. Any thread.
+    bool openBridge(std::chrono::steady_clock::time_point deadline);
+    bool hasEnded() const;
     void disposeBridge();
     [[noreturn]] void throwEngineGone(const QString &task) const;
 
@@ -54,13 +76,12 @@ private:
     OfficeProfile profile_;
     QString pipeName_;
     QProcess process_;
+    pid_t pid_ = 0;
     std::unique_ptr<OfficeWatchdog> watchdog_;
     std::shared_ptr<std::atomic_bool> bridgeDisposed_ = std::make_shared<std::atomic_bool>(false);
     css::uno::Reference<css::bridge::XBridge> bridge_;
     css::uno::Reference<css::uno::XComponentContext> context_;
     css::uno::Reference<css::frame::XDesktop2> desktop_;
+    bool sawFailure_ = false;
+    int documentsLoaded_ = 0;
 };
-
-// The one place application objects get their office process from, and give it back to.
-std::shared_ptr<OfficeProcess> ObtainOfficeProcess(const OfficeSettings &settings);
-void ReleaseOfficeProcess(std::shared_ptr<OfficeProcess> process);

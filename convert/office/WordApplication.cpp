@@ -1,6 +1,7 @@
 #include "convert/office/WordApplication.h"
 
 #include "convert/automation/BoundArguments.h"
+#include "convert/office/OfficePool.h"
 #include "convert/office/OfficeProcess.h"
 #include "convert/office/WordDocument.h"
 #include "convert/office/WordDocuments.h"
@@ -12,22 +13,24 @@ const QStringList QuitParameters{QStringLiteral("SaveChanges"), QStringLiteral("
                                  QStringLiteral("RouteDocument")};
 } // namespace
 
-ObjectRef WordApplication::create(const OfficeSettings &settings)
+ObjectRef WordApplication::create()
 {
-    auto application = std::make_shared<WordApplication>(settings);
+    auto application = std::make_shared<WordApplication>();
     application->registration_ = std::make_unique<RunningObjectRegistration>(ProgId, application);
     return application;
 }
 
-WordApplication::WordApplication(const OfficeSettings &settings)
-    : settings_(settings), office_(ObtainOfficeProcess(settings))
+WordApplication::WordApplication()
+    : office_(OfficePool::instance().borrow())
 {
 }
 
 WordApplication::~WordApplication()
 {
-    if (office_)
-        office_->kill();
+    if (office_) {
+        office_->noteFailure();
+        OfficePool::instance().giveBack(std::move(office_));
+    }
 }
 
 Variant WordApplication::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
@@ -60,13 +63,12 @@ std::shared_ptr<OfficeProcess> WordApplication::office(const QString &task)
     if (!registration_)
         throw AutomationError(AutomationErrorNumber::EngineGone,
                               QStringLiteral("Word has already quit; it cannot go on %1.").arg(task));
-    if (!office_ || !office_->isAlive()) {
-        // The last office was lost (killed at a deadline, or it crashed): what follows gets a new one.
-        if (office_) {
-            office_->kill();
-            office_.reset(); // frees its profile for the next one, unless a document still holds it
-        }
-        office_ = ObtainOfficeProcess(settings_);
+    if (!office_->isAlive() || office_->sawFailure()) {
+        // The last office was lost (killed at a deadline, or it crashed) or has seen a failure:
+        // what follows gets another one. Borrowed first, so the spare serves and the lost one
+        // does not start another spare that would then be needed at once.
+        auto replacement = OfficePool::instance().borrow();
+        OfficePool::instance().giveBack(std::exchange(office_, std::move(replacement)));
     }
     return office_;
 }
@@ -85,12 +87,11 @@ void WordApplication::quit()
             try {
                 open->close();
             } catch (const AutomationError &) {
-                // Quitting ends the office below, whatever became of the document.
+                // An office that cannot close a document is not used again.
             }
         }
     }
     documents_.clear();
-    if (office_)
-        ReleaseOfficeProcess(std::move(office_));
+    OfficePool::instance().giveBack(std::move(office_));
     registration_.reset();
 }

@@ -1,10 +1,11 @@
 #pragma once
-// The application object of "Word.Application": owns one office process, registers itself as
-// running while it lives, and ends that process on Quit or when it is destroyed.
+// The application object of "Word.Application": borrows one office process from the pool,
+// registers itself as running until it quits, and on Quit closes its documents and gives the
+// process back, which ends the object. An object dropped without Quit gives its process back
+// as failed, so that it is not used again.
 
 #include "convert/automation/AutomationObject.h"
 #include "convert/automation/RunningObjects.h"
-#include "convert/office/OfficeEngine.h"
 
 #include <memory>
 #include <vector>
@@ -14,9 +15,9 @@ class WordDocument;
 
 class WordApplication : public AutomationObject, public std::enable_shared_from_this<WordApplication> {
 public:
-    // Starts the office; throws AutomationError.
-    static ObjectRef create(const OfficeSettings &settings);
-    explicit WordApplication(const OfficeSettings &settings);
+    // Borrows an office process; throws AutomationError.
+    static ObjectRef create();
+    WordApplication();
     ~WordApplication() override;
 
     // Members: Documents, Quit, Name.
@@ -25,7 +26,7 @@ public:
     // The application's name, "Microsoft Word".
     Variant DefaultMember() override;
 
-    // The office for the next task; a fresh process when the last one was lost.
+    // The office for the next task; another process when the last one was lost or saw a failure.
     // Throws EngineGone after Quit.
     std::shared_ptr<OfficeProcess> office(const QString &task);
     // Quit closes the documents opened through this application.
@@ -34,7 +35,6 @@ public:
 private:
     void quit();
 
-    OfficeSettings settings_;
     std::shared_ptr<OfficeProcess> office_;
     std::unique_ptr<RunningObjectRegistration> registration_;
     std::vector<std::weak_ptr<WordDocument>> documents_;

@@ -114,8 +114,11 @@ void WordDocument::load()
     } catch (const css::uno::Exception &) {
         refused = true;
     }
-    if (component_.is())
+    if (component_.is()) {
+        office_->noteDocumentLoaded();
         return;
+    }
+    office_->noteFailure();
     if (handler->askedForPassword() || IsEncryptedOfficePackage(path_))
         fail(AutomationErrorNumber::PasswordProtected,
              QStringLiteral("The document %1 is password-protected; it cannot be converted without its password.")

@@ -32,6 +32,8 @@ protected:
     }
     void TearDown() override
     {
+        // Offices kept warm end after a few idle seconds; the tests end them at once.
+        EndIdleOfficeProcesses();
         EXPECT_EQ(OfficeChildren(), QList<qint64>()) << "an office process outlived the test";
     }
 
@@ -318,12 +320,13 @@ TEST_F(WordApplicationTest, AnotherProcessFindsTheRunningApplicationByItsName)
 TEST_F(WordApplicationTest, ReleasingTheApplicationWithoutQuitEndsItsOffice)
 {
     const QString path = CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.path());
+    qint64 office = 0;
     {
         const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
         open(word, path);
-        EXPECT_EQ(OfficeChildren().size(), 1);
+        office = onlyOffice();
     }
-    EXPECT_EQ(OfficeChildren(), QList<qint64>());
+    EXPECT_FALSE(OfficeChildren().contains(office));
     EXPECT_EQ(ErrorOf([] { GetObject(QStringLiteral("Word.Application")); }).number(), Error::NoRunningInstance);
 }
 
