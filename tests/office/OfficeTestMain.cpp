@@ -1,7 +1,8 @@
-// The office tests. Two more roles stand in for another program: with --print-running-word the
+// The office tests. Three more roles stand in for another program: with --print-running-word the
 // program prints the default member of the running "Word.Application" it finds (or the error
 // number); with --hold-word it creates a "Word.Application", prints its office's process id
-// and waits until it is killed.
+// and waits until it is killed; with --convert-and-return path it converts path, prints the
+// process ids of the offices it leaves running, and ends normally.
 
 #include "convert/automation/ObjectRegistry.h"
 #include "office/OfficeTestSupport.h"
@@ -35,6 +36,14 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
         for (;;)
             ::pause();
+    }
+    if (argc == 3 && std::strcmp(argv[1], ConvertAndReturnFlag) == 0) {
+        RegisterOfficeEngine(TestOfficeSettings());
+        const QString path = QString::fromLocal8Bit(argv[2]);
+        ConvertWithWord(path, path + QStringLiteral(".htm"), 8);
+        for (const qint64 office : OfficeChildren())
+            std::printf("%lld ", office);
+        return 0;
     }
     // The tests register their instances where only this program and its children look, so
     // other test programs running meanwhile do not find a Word of ours.

@@ -35,3 +35,6 @@ AutomationError ErrorOf(const std::function<void()> &work);
 inline const char PrintRunningWordFlag[] = "--print-running-word";
 // The flag that makes the test program hold a "Word.Application" until it is killed.
 inline const char HoldWordFlag[] = "--hold-word";
+// The flag that makes the test program convert the document named after it, print the process
+// ids of its offices, and end normally.
+inline const char ConvertAndReturnFlag[] = "--convert-and-return";
