@@ -27,8 +27,8 @@ struct OfficeReuse {
     // Documents one process loads before it is replaced: what the office keeps of each
     // document cannot pile up without end.
     int documents = 200;
-    // Resident memory beyond which a process is replaced rather than kept (a small document
-    // leaves the office at about 300 MB).
+    // Resident memory beyond which a process is replaced rather than kept (an office that has
+    // converted fifty small documents holds about 210 MB).
     qint64 memoryBytes = qint64(1) << 30;
     // How long a process waits without an application object before it ends.
     std::chrono::milliseconds idle{5'000};

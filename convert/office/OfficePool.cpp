@@ -114,6 +114,7 @@ std::shared_ptr<OfficeProcess> OfficePool::takeIdle()
 
 void OfficePool::giveBack(std::shared_ptr<OfficeProcess> process)
 {
+    reapEnded(); // frees the profiles of ended processes for the spare started below
     if (process) {
         if (!process->isAlive() || process->sawFailure())
             process->kill();
