@@ -75,9 +75,12 @@ std::shared_ptr<OfficeProcess> OfficePool::borrow()
         idleDeadline_.reset();
     }
     try {
-        if (auto process = takeIdle())
-            return process;
-        auto process = std::make_shared<OfficeProcess>(settings_);
+        auto process = takeIdle();
+        if (!process)
+            process = std::make_shared<OfficeProcess>(settings_);
+        // Started now, the spare is ready by the time a failure may need it; a new process
+        // and the spare start side by side, one on each core.
+        startSpare();
         process->connect();
         return process;
     } catch (...) {
@@ -129,8 +132,7 @@ void OfficePool::giveBack(std::shared_ptr<OfficeProcess> process)
             idleDeadline_ = Clock::now() + settings_.reuse.idle;
         changed_.notify_all();
     }
-    if (settings_.reuse.standby)
-        startSpare();
+    startSpare();
 }
 
 bool OfficePool::mayServeAgain(OfficeProcess &process)
@@ -149,7 +151,7 @@ void OfficePool::startSpare()
 {
     {
         std::lock_guard lock(mutex_);
-        if (spare_ || stopping_)
+        if (!settings_.reuse.standby || spare_ || stopping_)
             return;
     }
     try {

@@ -2,7 +2,7 @@
 // program prints the default member of the running "Word.Application" it finds (or the error
 // number); with --hold-word it creates a "Word.Application", prints its office's process id
 // and waits until it is killed; with --convert-and-return path it converts path, prints the
-// process ids of the offices it leaves running, and ends normally.
+// process ids of the offices it leaves running (the warm one and the spare), and ends normally.
 
 #include "convert/automation/ObjectRegistry.h"
 #include "office/OfficeTestSupport.h"
@@ -38,7 +38,9 @@ int main(int argc, char *argv[])
             ::pause();
     }
     if (argc == 3 && std::strcmp(argv[1], ConvertAndReturnFlag) == 0) {
-        RegisterOfficeEngine(TestOfficeSettings());
+        OfficeSettings settings = TestOfficeSettings();
+        settings.reuse.standby = true;
+        RegisterOfficeEngine(settings);
         const QString path = QString::fromLocal8Bit(argv[2]);
         ConvertWithWord(path, path + QStringLiteral(".htm"), 8);
         for (const qint64 office : OfficeChildren())

@@ -14,6 +14,7 @@ OfficeSettings TestOfficeSettings(const OfficeLimits &limits)
     OfficeSettings settings = DefaultOfficeSettings();
     settings.profileRoot = QStringLiteral(QUORVANE_TEST_PROFILE_ROOT);
     settings.limits = limits;
+    settings.reuse.standby = false;
     return settings;
 }
 

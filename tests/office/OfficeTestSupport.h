@@ -10,7 +10,8 @@
 
 #include <functional>
 
-// Settings with a profile root of the test build's own, and the given limits.
+// Settings with a profile root of the test build's own, the given limits, and no spare office,
+// so that the one office a test stops or kills is the one its application object uses.
 OfficeSettings TestOfficeSettings(const OfficeLimits &limits = OfficeLimits{});
 
 // Copies a corpus document into folder under newName (default: its own name); returns the path.
