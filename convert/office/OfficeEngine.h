@@ -53,9 +53,10 @@ OfficeSettings DefaultOfficeSettings();
 void RegisterOfficeEngine();
 void RegisterOfficeEngine(const OfficeSettings &settings);
 
-// Starts an office process ahead of the first application object, so that the first document
-// does not wait for it; it ends like any idle process if no application object comes. Call it
-// from the user-interface thread: office processes die with the thread that started them.
+// Starts an office process (the spare) ahead of the first application object, so that the
+// first document does not wait for it; it ends like any idle process if no application object
+// comes within the idle limit. Call it from the user-interface thread: office processes die
+// with the thread that started them.
 void WarmUpOfficeEngine();
 
 // Ends at once every office process that no application object uses.

@@ -3,8 +3,9 @@
 // for its life and gives it back when it quits. A process given back clean (no failure seen,
 // nothing left open, under the document and memory bounds) is kept warm for the next one;
 // any other is replaced, so a document that failed never touches the next. A spare process
-// starts while documents convert, so a replacement costs no wait, and whatever no
-// application object uses ends after the idle limit, with or without an event loop running.
+// starts beside the first one and again whenever the spare is taken, so a replacement seldom
+// waits for an office to start, and whatever no application object uses ends after the idle
+// limit, with or without an event loop running.
 //
 // Processes are started, borrowed and given back on the user-interface thread, which lives as
 // long as the program: an office dies with the thread that started it. A thread of the pool's
@@ -32,7 +33,7 @@ public:
 
     // Settings for the processes started from now on; the idle ones of earlier settings end.
     void configure(const OfficeSettings &settings);
-    // Starts the spare process, unless one is there already.
+    // Starts the spare process, unless one is there already or spares are not wanted.
     void warmUp();
     // A connected process for an application object: a warm one, else the spare, else a new
     // one. Throws AutomationError.
