@@ -205,9 +205,13 @@ bool OfficeProcess::holdsNothingOpen()
 {
     bool empty = false;
     call(settings_.limits.call, QStringLiteral("checking that no document is left open"), [&] {
-        // Every document model registers here, with or without a window; frames are the windows.
-        const auto documents = css::frame::theGlobalEventBroadcaster::get(context_)->createEnumeration();
-        empty = !documents->hasMoreElements() && desktop_->getFrames()->getCount() == 0;
+        try {
+            // Every document model registers here, with or without a window; frames are the windows.
+            const auto documents = css::frame::theGlobalEventBroadcaster::get(context_)->createEnumeration();
+            empty = !documents->hasMoreElements() && desktop_->getFrames()->getCount() == 0;
+        } catch (const css::uno::Exception &) {
+            // An office that cannot tell is not trusted with another document.
+        }
     });
     return empty;
 }

@@ -54,7 +54,8 @@ public:
     int documentsLoaded() const { return documentsLoaded_; }
     // Resident memory in bytes, as the kernel counts it; 0 when the process is gone.
     qint64 residentMemory() const;
-    // True when no document and no window is left open in the office. Throws AutomationError.
+    // True when no document and no window is left open in the office; false when it cannot
+    // tell. Throws AutomationError when the office is lost meanwhile.
     bool holdsNothingOpen();
 
     // Lets the office end by itself as on quitting, then kills it after the grace period.
