@@ -204,7 +204,8 @@ void OfficePool::reapEnded()
         std::lock_guard lock(mutex_);
         ended.swap(ended_);
     }
-    // Destroying an ended process waits for it, which only the thread that started it may do.
+    // The ended processes are destroyed here, on leaving: destroying one waits for its process,
+    // which only the thread that started it may do.
 }
 
 void OfficePool::shutDown()
