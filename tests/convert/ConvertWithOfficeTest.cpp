@@ -1,9 +1,12 @@
 // ConvertDocument against the real office engine on corpus documents: the HTML lands beside
-// the document, a document that cannot be converted fails without output, and no office
-// process outlives its document.
+// the document, a document that cannot be converted fails without output, and no application
+// object outlives its document.
 
 #include "convert/ConvertDocument.h"
 #include "convert/automation/AutomationError.h"
+#include "convert/automation/ObjectRegistry.h"
+#include "convert/office/OfficeEngine.h"
+#include "support/OfficeChildren.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,25 +14,15 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 namespace {
 
-// Office processes (soffice.bin) that are children of this test program.
-int officeChildren()
+// No application object outlives its document: none is listed as running, and once the warm
+// office processes are ended no office child of this program is left.
+void expectNoWordLeft()
 {
-    int count = 0;
-    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const int nameEnd = line.lastIndexOf(')');
-        const QList<QByteArray> after = line.mid(nameEnd + 2).split(' ');
-        if (line.contains("(soffice.bin)") && after.size() > 1 && after.at(1).toLongLong() == ::getpid())
-            ++count;
-    }
-    return count;
+    EXPECT_THROW(GetObject(QStringLiteral("Word.Application")), AutomationError);
+    EndIdleOfficeProcesses();
+    EXPECT_TRUE(OfficeChildren().isEmpty());
 }
 
 class ConvertWithOffice : public ::testing::Test {
@@ -75,7 +68,7 @@ TEST_F(ConvertWithOffice, WritesNormalOrFilteredHtmlBesideTheDocument)
     EXPECT_TRUE(contentsOf(QStringLiteral("Word6.htm")).toLower().contains("<html"));
     EXPECT_TRUE(contentsOf(QStringLiteral("footnote.htm")).contains("http://www.w3.org/1999/xhtml"));
     EXPECT_EQ(files(), (QStringList{"Word6.doc", "Word6.htm", "footnote.doc", "footnote.htm"}));
-    EXPECT_EQ(officeChildren(), 0);
+    expectNoWordLeft();
 }
 
 TEST_F(ConvertWithOffice, AnEncryptedDocumentFailsWithoutOutputAndEndsItsOffice)
@@ -86,7 +79,7 @@ TEST_F(ConvertWithOffice, AnEncryptedDocumentFailsWithoutOutputAndEndsItsOffice)
     EXPECT_NE(errorNumberOf([&] { ConvertDocument(path, format(WordSaveFormat::Html)); }), 0);
     EXPECT_EQ(files(), QStringList{"password_password_cryptoapi.doc"});
     EXPECT_EQ(contentsOf(QStringLiteral("password_password_cryptoapi.doc")), before);
-    EXPECT_EQ(officeChildren(), 0);
+    expectNoWordLeft();
 }
 
 TEST_F(ConvertWithOffice, AnHtmlDocumentIsLeftAsItIs)
@@ -101,5 +94,5 @@ TEST_F(ConvertWithOffice, AnHtmlDocumentIsLeftAsItIs)
               AutomationErrorNumber::WouldOverwriteSource);
     EXPECT_EQ(contentsOf(QStringLiteral("Page.htm")), "<html><body><p>The user's own page.</p></body></html>");
     EXPECT_EQ(files(), QStringList{"Page.htm"});
-    EXPECT_EQ(officeChildren(), 0);
+    expectNoWordLeft();
 }

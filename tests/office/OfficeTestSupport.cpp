@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 OfficeSettings TestOfficeSettings(const OfficeLimits &limits)
 {
@@ -51,26 +50,6 @@ void ConvertWithWord(const QString &path, const QString &output, int format)
                                    ->Invoke(QStringLiteral("Open"), {path}).toObject();
     SaveAsWebPage(document, output, format);
     word->Invoke(QStringLiteral("Quit"));
-}
-
-QList<qint64> OfficeChildren()
-{
-    QList<qint64> children;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString &entry : entries) {
-        bool isPid = false;
-        const qint64 pid = entry.toLongLong(&isPid);
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (!isPid || !stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const int nameEnd = line.lastIndexOf(')');
-        const QByteArray name = line.mid(line.indexOf('(') + 1, nameEnd - line.indexOf('(') - 1);
-        const QList<QByteArray> fields = line.mid(nameEnd + 2).split(' ');
-        if (name == "soffice.bin" && fields.size() > 1 && fields.at(1).toLongLong() == ::getpid())
-            children.append(pid);
-    }
-    return children;
 }
 
 QString ReadText(const QString &path)

@@ -4,6 +4,7 @@
 
 #include "convert/automation/AutomationObject.h"
 #include "convert/office/OfficeEngine.h"
+#include "support/OfficeChildren.h"
 
 #include <QList>
 #include <QString>
@@ -22,9 +23,6 @@ void SaveAsWebPage(const ObjectRef &document, const QString &fileName, int forma
 
 // Create, open, save, quit: one conversion as the program makes it.
 void ConvertWithWord(const QString &path, const QString &output, int format);
-
-// The office processes (soffice.bin) that are children of this test program.
-QList<qint64> OfficeChildren();
 
 // The text of a file (UTF-8).
 QString ReadText(const QString &path);
