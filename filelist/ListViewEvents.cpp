@@ -7,18 +7,6 @@
 
 namespace {
 
-// Done when the viewport is first polished, before it can take any input.
-void prepareListView(Form1 &form)
-{
-    // Moves without a button pressed reach the pointer rule, too.
-    form.ListView1->viewport()->setMouseTracking(true);
-    // Every entry is one line of the same font; the view then lays out a long list quickly.
-    form.ListView1->setUniformRowHeights(true);
-    // Qt reports an entry click on release; the move needs it at the press, after the press
-    // has selected the entry, so that DraggedItem names it before the first move.
-    QObject::connect(form.ListView1, &QTreeWidget::itemPressed, &form, &Form1::ListView1_ItemClick, Qt::UniqueConnection);
-}
-
 // Offers and drops go to the handlers only while the list takes drops.
 bool dragEvent(Form1 &form, QDropEvent *event)
 {
@@ -41,12 +29,21 @@ bool dragEvent(Form1 &form, QDropEvent *event)
 
 } // namespace
 
+void Form1::prepareListView()
+{
+    // Moves without a button pressed reach the pointer rule, too.
+    ListView1->viewport()->setMouseTracking(true);
+    // Every entry is one line of the same font; the view then lays out a long list quickly.
+    ListView1->setUniformRowHeights(true);
+    // Qt reports an entry click on release; the move needs it at the press, after the press
+    // has selected the entry, so that DraggedItem names it before the first move.
+    connect(ListView1, &QTreeWidget::itemPressed, this, &Form1::ListView1_ItemClick);
+    ListView1->viewport()->installEventFilter(this);
+}
+
 bool Form1::listViewEvent(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::Polish:
-        prepareListView(*this);
-        return false;
     case QEvent::MouseButtonPress:
         // The view goes on to select the pressed entry and report it (ListView1_ItemClick).
         ListView1_MouseDown();

@@ -89,7 +89,7 @@ void Form1::createControls()
     ListView1->header()->setStretchLastSection(false);
     ListView1->setFont(arialBold(9));
     ListView1->setToolTip(ListToolTip);
-    ListView1->viewport()->installEventFilter(this);
+    prepareListView();
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setOrientation(Qt::Horizontal);

@@ -92,6 +92,8 @@ protected:
 
 private:
     void createControls();
+    // The list's own wiring: mouse tracking, the entry click at the press, its event routing.
+    void prepareListView();
     // Routes the list viewport's mouse and drop events to the ListView1_ handlers.
     bool listViewEvent(QEvent *event);
 
