@@ -2,7 +2,7 @@
 // The real main window with fake seams, shown offscreen, and the mouse on its list.
 
 #include "main/Form1.h"
-#include "support/FakePlatform.h"
+#include "support/ShownWindow.h"
 
 #include <QScrollBar>
 #include <QTest>
@@ -10,17 +10,8 @@
 
 #include <gtest/gtest.h>
 
-class ListWindow : public testing::Test {
+class ListWindow : public ShownWindow {
 protected:
-    FakePlatform platform;
-    Form1 form{platform.bundle()};
-
-    void SetUp() override
-    {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    }
-
     void fill(const QStringList &paths)
     {
         for (const QString &path : paths)

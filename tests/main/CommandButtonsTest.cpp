@@ -1,7 +1,7 @@
 // The three picture buttons work as push buttons although they are check boxes: a click runs
 // the command once, and the button shows released while the command works.
 #include "main/Form1.h"
-#include "support/FakePlatform.h"
+#include "support/ShownWindow.h"
 
 #include <QTest>
 #include <QToolButton>
@@ -10,17 +10,8 @@
 
 namespace {
 
-class CommandButtons : public ::testing::Test {
+class CommandButtons : public ShownWindow {
 protected:
-    FakePlatform platform;
-    Form1 form{platform.bundle()};
-
-    void SetUp() override
-    {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    }
-
     // Clicks the button; returns the kinds of dialogs its command showed, and checks that the
     // button shows released again.
     QStringList click(QToolButton *button)

@@ -3,7 +3,7 @@
 // HAND-M.CUR lies beside this test program, as it lies beside the real one.
 #include "main/CursorFile.h"
 #include "main/Form1.h"
-#include "support/FakePlatform.h"
+#include "support/ShownWindow.h"
 
 #include <QBitmap>
 #include <QProgressBar>
@@ -17,17 +17,8 @@
 
 namespace {
 
-class PointerFeedback : public ::testing::Test {
+class PointerFeedback : public ShownWindow {
 protected:
-    FakePlatform platform;
-    Form1 form{platform.bundle()};
-
-    void SetUp() override
-    {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    }
-
     void moveOver(QWidget *widget, QPoint at = {-1, -1})
     {
         QTest::mouseMove(widget, at == QPoint(-1, -1) ? widget->rect().center() : at);
