@@ -34,8 +34,9 @@ void expectEndedAtTheClose(const ChildRun &run, bool closedInsideACommand)
 {
     EXPECT_EQ(run.status, QProcess::NormalExit);
     EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
-    if (closedInsideACommand)
+    if (closedInsideACommand) {
         EXPECT_TRUE(run.output.contains("waiting")) << run.output.toStdString();
+    }
     EXPECT_FALSE(run.output.contains("carried on")) << run.output.toStdString();
 }
 
