@@ -1,7 +1,6 @@
-// The automation layer's tests. Two more roles stand in for another process of the same user:
-// --print-running <progId> prints the default member of the running instance GetObject finds
-// (or the error number); --hold-running <progId> <name> registers an object of that default
-// member as running, says "ready" and keeps it until its standard input closes.
+// The automation layer's tests, and two roles of another process of this user: --print-running
+// <progId> prints what GetObject finds (or the error number); --hold-running <progId> <name>
+// keeps such an object running until its standard input closes.
 
 #include "automation/NamedObject.h"
 #include "convert/automation/ObjectRegistry.h"

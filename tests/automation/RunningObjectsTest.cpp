@@ -3,7 +3,6 @@
 #include "convert/automation/RunningObjects.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -15,7 +14,6 @@
 
 namespace {
 const QString ProgId = QStringLiteral("Test.Running");
-
 
 // Every case gets a runtime folder of its own, so it sees only its own entries.
 class RunningObjects : public ::testing::Test {
@@ -37,7 +35,6 @@ protected:
         return 0;
     }
 
-    // What another process of this user finds running for progId.
     static QString seenFromAnotherProcess(const QString &progId)
     {
         QProcess other;
@@ -80,41 +77,35 @@ TEST_F(RunningObjects, AnObjectOfAnotherProcessShowsItsDefaultMemberAndRefusesOt
     other.closeWriteChannel();
     ASSERT_TRUE(other.waitForFinished());
     EXPECT_EQ(errorOfGetObject(ProgId), AutomationErrorNumber::NoRunningInstance);
-    const QFileInfo folder(RunningObjectFolder());
-    EXPECT_EQ(folder.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
-              QFile::Permissions());
 }
 
-TEST_F(RunningObjects, EntriesOfEndedProcessesAreIgnoredAndRemoved)
+TEST_F(RunningObjects, EntriesOfEndedProcessesOrOfAReusedPidDoNotCountAndStaleOnesAreRemoved)
 {
     QProcess ended;
     ended.start(QStringLiteral("true"), {});
     ASSERT_TRUE(ended.waitForStarted());
     const qint64 endedPid = ended.processId();
     ASSERT_TRUE(ended.waitForFinished());
-    const QString entry = RunningObjectFolder() + QStringLiteral("/stale.running");
-    QFile file(entry);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("%1\n%2\n12345\nMicrosoft Word\n").arg(ProgId).arg(endedPid).toUtf8());
-    file.close();
-
+    const struct {
+        const char *entry;
+        qint64 pid;
+        const char *startTime;
+    } entries[] = {{"stale", endedPid, "12345"},
+                   {"reused", QCoreApplication::applicationPid(), "1"}}; // this pid, a start time it never had
+    for (const auto &entry : entries) {
+        QFile file(RunningObjectFolder() + QLatin1Char('/') + QLatin1String(entry.entry) + QStringLiteral(".running"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("%1\n%2\n%3\nMicrosoft Word\n").arg(ProgId).arg(entry.pid).arg(QLatin1String(entry.startTime)).toUtf8());
+    }
     EXPECT_EQ(errorOfGetObject(ProgId), AutomationErrorNumber::NoRunningInstance);
-    EXPECT_FALSE(QFile::exists(entry));
+    EXPECT_FALSE(QFile::exists(RunningObjectFolder() + QStringLiteral("/stale.running")));
 }
 
-TEST_F(RunningObjects, AnEntryWhosePidNowBelongsToAnotherProcessDoesNotCount)
+TEST_F(RunningObjects, TheFolderOfEntriesIsPrivateAndWithoutARuntimeFolderLiesUnderTmp)
 {
-    const QString entry = RunningObjectFolder() + QStringLiteral("/reused.running");
-    QFile file(entry);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    // This process's pid, but a start time it never had.
-    file.write(QStringLiteral("%1\n%2\n1\nMicrosoft Word\n").arg(ProgId).arg(QCoreApplication::applicationPid()).toUtf8());
-    file.close();
-    EXPECT_EQ(errorOfGetObject(ProgId), AutomationErrorNumber::NoRunningInstance);
-}
-
-TEST_F(RunningObjects, WithoutARuntimeFolderEntriesGoToAPrivateFolderUnderTmp)
-{
+    EXPECT_EQ(QFileInfo(RunningObjectFolder()).permissions()
+                  & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
+              QFile::Permissions());
     qunsetenv("XDG_RUNTIME_DIR");
     const QString folder = RunningObjectFolder();
     EXPECT_EQ(folder, QStringLiteral("/tmp/quorvane-running-%1").arg(::getuid()));

@@ -1,16 +1,12 @@
-// The office tests. Three more roles stand in for another program: with --print-running-word the
-// program prints the default member of the running "Word.Application" it finds (or the error
-// number); with --hold-word it creates a "Word.Application", prints its office's process id
-// and waits until it is killed; with --convert-and-return path it converts path, prints the
-// process ids of the offices it leaves running (the warm one and the spare), and ends normally.
+// The office tests, and three roles of another program: --print-running-word prints the default
+// member of the running "Word.Application" (or the error number); --hold-word creates one,
+// prints its office's process id and waits to be killed; --convert-and-return path converts
+// path, prints the process ids of the offices it leaves (the warm one and the spare) and ends.
 
 #include "convert/automation/ObjectRegistry.h"
 #include "office/OfficeTestSupport.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
@@ -41,14 +37,13 @@ int main(int argc, char *argv[])
         OfficeSettings settings = TestOfficeSettings();
         settings.reuse.standby = true;
         RegisterOfficeEngine(settings);
-        const QString path = QString::fromLocal8Bit(argv[2]);
-        ConvertWithWord(path, path + QStringLiteral(".htm"), 8);
+        ConvertWithWord(QString::fromLocal8Bit(argv[2]), PageBeside(QString::fromLocal8Bit(argv[2])), Normal);
         for (const qint64 office : OfficeChildren())
             std::printf("%lld ", office);
         return 0;
     }
-    // The tests register their instances where only this program and its children look, so
-    // other test programs running meanwhile do not find a Word of ours.
+    // Instances are registered where only this program and its children look, so other test
+    // programs running meanwhile do not find a Word of ours.
     const QTemporaryDir runtimeFolder;
     qputenv("XDG_RUNTIME_DIR", runtimeFolder.path().toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);

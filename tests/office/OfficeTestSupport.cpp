@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFile>
 
-#include <gtest/gtest.h>
+#include <chrono>
+#include <thread>
 
 
 OfficeSettings TestOfficeSettings(const OfficeLimits &limits)
@@ -27,6 +28,17 @@ QString CopyCorpusDocument(const QString &name, const QString &folder, const QSt
     return target;
 }
 
+QString PageBeside(const QString &document)
+{
+    const QFileInfo info(document);
+    return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".htm");
+}
+
+ObjectRef OpenDocument(const ObjectRef &word, const QString &path)
+{
+    return word->Invoke(QStringLiteral("Documents")).toObject()->Invoke(QStringLiteral("Open"), {path}).toObject();
+}
+
 void SaveAsWebPage(const ObjectRef &document, const QString &fileName, int format)
 {
     document->Invoke(QStringLiteral("SaveAs"), {},
@@ -46,9 +58,7 @@ void SaveAsWebPage(const ObjectRef &document, const QString &fileName, int forma
 void ConvertWithWord(const QString &path, const QString &output, int format)
 {
     const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
-    const ObjectRef document = word->Invoke(QStringLiteral("Documents")).toObject()
-                                   ->Invoke(QStringLiteral("Open"), {path}).toObject();
-    SaveAsWebPage(document, output, format);
+    SaveAsWebPage(OpenDocument(word, path), output, format);
     word->Invoke(QStringLiteral("Quit"));
 }
 
@@ -67,4 +77,15 @@ AutomationError ErrorOf(const std::function<void()> &work)
     }
     ADD_FAILURE() << "no AutomationError was thrown";
     return AutomationError(0, QString());
+}
+
+bool EndsSoon(qint64 pid)
+{
+    const auto running = [pid] {
+        const QString state = ReadText(QStringLiteral("/proc/%1/stat").arg(pid));
+        return !state.isEmpty() && !state.contains(QStringLiteral(") Z "));
+    };
+    for (int wait = 0; wait < 150 && running(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return !running();
 }
