@@ -1,6 +1,4 @@
-// Runs the window's tests inside one application object, as the program runs. Listing the
-// tests (CTest's discovery) happens without the test environment, so the same settings are
-// the defaults here: offscreen, 96 DPI.
+// Offscreen at 96 DPI also when CTest lists the tests outside the test environment.
 #include <QApplication>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-// The child program of the shut-down test: shows the main window, has it closed through its
-// window while a command waits, and tells on standard output how far it got.
+// The child program of the FormUnload test: shows the window, has it closed while a command
+// waits, and prints "carried on" if anything runs after the close.
 //   walk  the command yields with processEvents, as the folder walk does
 //   loop  the command waits in a nested event loop
 //   idle  nothing runs; the close arrives in the main loop
