@@ -1,52 +1,42 @@
-// Files dropped onto the list from the desktop.
+// Files dropped onto the list from the desktop, before and after an in-list move.
 #include "ListWindow.h"
 
 #include <QMimeData>
 #include <QUrl>
 
-class ListDrop : public ListWindow {
-protected:
-    static std::unique_ptr<QMimeData> files(const QStringList &paths)
-    {
-        auto data = std::make_unique<QMimeData>();
-        QList<QUrl> urls;
-        for (const QString &path : paths)
-            urls << QUrl::fromLocalFile(path);
-        data->setUrls(urls);
-        return data;
-    }
+using ListDrop = ListWindow;
 
-    // Drags the data onto the list and drops it there if taken; false when the list refuses it.
-    bool dragAndDrop(const QMimeData &data)
-    {
+TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderTextIsRefusedAndDropsWorkAfterAMove)
+{
+    // Drags local files (or the given data) onto the list and drops them if taken.
+    const auto dropped = [this](const QStringList &paths, QMimeData &&data = QMimeData()) {
+        if (!paths.isEmpty()) {
+            QList<QUrl> urls;
+            for (const QString &path : paths)
+                urls << QUrl::fromLocalFile(path);
+            data.setUrls(urls);
+        }
         QDragEnterEvent enter(rowCentre(1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport(), &enter);
         if (!enter.isAccepted() || enter.dropAction() == Qt::IgnoreAction)
             return false;
-        QDropEvent dropped(QPointF(rowCentre(1)), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport(), &dropped);
+        QDropEvent drop(QPointF(rowCentre(1)), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport(), &drop);
         return true;
-    }
-};
-
-TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderAndTextIsRefused)
-{
+    };
     fill({"/docs/a.doc", "/docs/b.doc"});
-    EXPECT_TRUE(dragAndDrop(*files({"/in/z.doc", "/in/a b.rtf", "/in/m.doc"})));
-    EXPECT_TRUE(dragAndDrop(*files({QDir::tempPath()})));
+    EXPECT_TRUE(dropped({"/in/z.doc", "/in/a b.rtf", "/in/m.doc"}));
+    EXPECT_TRUE(dropped({QDir::tempPath()}));
     QMimeData text;
     text.setText("/docs/c.doc");
-    EXPECT_FALSE(dragAndDrop(text));
+    EXPECT_FALSE(dropped({}, std::move(text)));
     EXPECT_EQ(entries(), QStringList({"/docs/a.doc", "/docs/b.doc", "/in/z.doc", "/in/a b.rtf", "/in/m.doc", QDir::tempPath()}));
-}
 
-TEST_F(ListDrop, FilesAreRefusedDuringAMoveAndTakenAgainAfterIt)
-{
-    fill({"A", "B", "C"});
-    press(rowCentre(2));
-    moveTo(rowCentre(3));
-    EXPECT_FALSE(dragAndDrop(*files({"/in/during.doc"})));
-    release(rowCentre(3));
-    EXPECT_TRUE(dragAndDrop(*files({"/in/new.doc"})));
-    EXPECT_EQ(entries(), QStringList({"A", "C", "B", "/in/new.doc"}));
+    press(rowCentre(1));
+    moveTo(rowCentre(2));
+    EXPECT_FALSE(dropped({"/in/during.doc"}));
+    release(rowCentre(2));
+    EXPECT_TRUE(dropped({"/in/after.doc"}));
+    EXPECT_EQ(entries().mid(0, 2), QStringList({"/docs/b.doc", "/docs/a.doc"}));
+    EXPECT_EQ(entries().mid(6), QStringList({"/in/after.doc"}));
 }
