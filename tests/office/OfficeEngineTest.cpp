@@ -1,0 +1,534 @@
+// The office engine behind "Word.Application", against the real LibreOffice: what a
+// conversion writes, how it fails, and how application objects share office processes (a
+// cleanly quit one's process serves the next, any failure or bound replaces it, and nothing
+// idles or outlives the program).
+//
+// The program also plays another program: --print-running-word prints the default member of
+// the running "Word.Application" (or the error number); --hold-word creates one, prints its
+// office's process id and waits to be killed; --convert-and-return path converts path, prints
+// the process ids of the offices it leaves (the warm one and the spare) and ends.
+
+#include "convert/automation/ObjectRegistry.h"
+#include "convert/office/OfficeEngine.h"
+#include "support/OfficeChildren.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+#include <signal.h>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+namespace Error = AutomationErrorNumber;
+
+namespace {
+constexpr int Normal = 8;
+constexpr int Filtered = 10;
+
+const char PrintRunningWordFlag[] = "--print-running-word";
+const char HoldWordFlag[] = "--hold-word";
+const char ConvertAndReturnFlag[] = "--convert-and-return";
+
+// The test build's own profile root, the given limits, and no spare office, so that the one
+// office a test stops or kills is the one its application object uses.
+OfficeSettings TestOfficeSettings(const OfficeLimits &limits = OfficeLimits{})
+{
+    OfficeSettings settings = DefaultOfficeSettings();
+    settings.profileRoot = QStringLiteral(QUORVANE_TEST_PROFILE_ROOT);
+    settings.limits = limits;
+    settings.reuse.standby = false;
+    return settings;
+}
+
+// Copies a corpus document into folder under newName (default: its own name); returns the path.
+QString CopyCorpusDocument(const QString &name, const QString &folder, const QString &newName = {})
+{
+    const QString target = QDir(folder).filePath(newName.isEmpty() ? name : newName);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    if (!QFile::copy(QStringLiteral(QUORVANE_CORPUS_DIR "/") + name, target))
+        ADD_FAILURE() << "cannot copy the corpus document " << name.toStdString();
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+QString PageBeside(const QString &document)
+{
+    const QFileInfo info(document);
+    return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".htm");
+}
+
+ObjectRef OpenDocument(const ObjectRef &word, const QString &path)
+{
+    return word->Invoke(QStringLiteral("Documents")).toObject()->Invoke(QStringLiteral("Open"), {path}).toObject();
+}
+
+// Word's SaveAs with the eleven named arguments a conversion passes.
+void SaveAsWebPage(const ObjectRef &document, const QString &fileName, int format)
+{
+    const Variant no = Variant::fromBool(false);
+    document->Invoke(QStringLiteral("SaveAs"), {},
+                     {{QStringLiteral("FileName"), fileName}, {QStringLiteral("FileFormat"), format},
+                      {QStringLiteral("LockComments"), no}, {QStringLiteral("Password"), QString()},
+                      {QStringLiteral("AddToRecentFiles"), Variant::fromBool(true)}, {QStringLiteral("WritePassword"), QString()},
+                      {QStringLiteral("ReadOnlyRecommended"), no}, {QStringLiteral("EmbedTrueTypeFonts"), no},
+                      {QStringLiteral("SaveNativePictureFormat"), no}, {QStringLiteral("SaveFormsData"), no},
+                      {QStringLiteral("SaveAsAOCELetter"), no}});
+}
+
+// Create, open, save, quit: one conversion as the program makes it.
+void ConvertWithWord(const QString &path, const QString &output, int format)
+{
+    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+    SaveAsWebPage(OpenDocument(word, path), output, format);
+    word->Invoke(QStringLiteral("Quit"));
+}
+
+QString ReadText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Runs work and returns the AutomationError it throws; fails the test when it throws none.
+AutomationError ErrorOf(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const AutomationError &error) {
+        return error;
+    }
+    ADD_FAILURE() << "no AutomationError was thrown";
+    return AutomationError(0, QString());
+}
+
+// Waits, without an event loop, until pid no longer runs (or is a zombie); false after 15 s.
+bool EndsSoon(qint64 pid)
+{
+    const auto running = [pid] {
+        const QString state = ReadText(QStringLiteral("/proc/%1/stat").arg(pid));
+        return !state.isEmpty() && !state.contains(QStringLiteral(") Z "));
+    };
+    for (int wait = 0; wait < 150 && running(); ++wait)
+        std::this_thread::sleep_for(100ms);
+    return !running();
+}
+
+// A folder of the test's own and the engine with test settings; after the test no office of
+// ours may be left.
+class OfficeEngine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        RegisterOfficeEngine(TestOfficeSettings());
+    }
+    void TearDown() override
+    {
+        EndIdleOfficeProcesses(); // those kept warm would end after a few idle seconds
+        EXPECT_EQ(OfficeChildren(), QList<qint64>()) << "an office process outlived the test";
+    }
+    static void use(const OfficeReuse &reuse, const OfficeLimits &limits = OfficeLimits{})
+    {
+        OfficeSettings settings = TestOfficeSettings(limits);
+        settings.reuse = reuse;
+        RegisterOfficeEngine(settings);
+    }
+    static OfficeReuse withoutSpare()
+    {
+        OfficeReuse reuse;
+        reuse.standby = false;
+        return reuse;
+    }
+    // A copy of a corpus document in a folder of its own (numbered by copy); returns its path.
+    QString document(const char *name, int copy = 0)
+    {
+        return CopyCorpusDocument(QString::fromUtf8(name), folder.filePath(QString::number(copy)));
+    }
+    // Converts path as a Normal page and expects the page.
+    static void convert(const QString &path)
+    {
+        ConvertWithWord(path, PageBeside(path), Normal);
+        EXPECT_GT(QFileInfo(PageBeside(path)).size(), 0) << qPrintable(path);
+    }
+    QTemporaryDir folder;
+};
+
+// The page's text as a reader sees it: tags dropped, blanks collapsed.
+QString visibleText(const QString &html)
+{
+    QString text = html;
+    text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    text.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
+    return text.simplified();
+}
+
+QStringList pictureSources(const QString &html)
+{
+    QStringList sources;
+    const QRegularExpression image(QStringLiteral("<img[^>]*\\ssrc=\"([^\"]+)\""), QRegularExpression::CaseInsensitiveOption);
+    for (auto match = image.globalMatch(html); match.hasNext();)
+        sources.append(match.next().captured(1));
+    return sources;
+}
+
+QStringList filesIn(const QString &path)
+{
+    return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+} // namespace
+
+TEST_F(OfficeEngine, WritesDocDocxAndRtfInBothFlavoursWithTextUtf8AndPicturesUnderAnyPath)
+{
+    const struct {
+        const char *name;
+        const char *text;
+    } documents[] = {{"Lists.doc", "This document has different lists in it for testing"},
+                     {"delins.docx", "A Nepalese name for Tilaka"},
+                     {"testRTFVarious.rtf", "Here is a numbered list"}};
+    const QString awkward = QStringLiteral("Dossier # 100% \"neu\"/Übersicht 'Größe' #2 %20 Ωμέγα ");
+    for (const auto &document : documents) {
+        for (const int format : {Normal, Filtered}) {
+            const QString name = QString::fromUtf8(document.name);
+            const QString path = CopyCorpusDocument(name, folder.filePath(QString::number(format)), awkward + name);
+            ConvertWithWord(path, PageBeside(path), format);
+            const QString html = ReadText(PageBeside(path));
+            EXPECT_TRUE(visibleText(html).contains(QString::fromUtf8(document.text))) << document.name << " as " << format;
+            EXPECT_TRUE(html.contains(QRegularExpression(QStringLiteral("<meta[^>]*charset=\"?utf-8"),
+                                                         QRegularExpression::CaseInsensitiveOption)))
+                << document.name << " as " << format;
+        }
+    }
+
+    const QString normal = CopyCorpusDocument(QStringLiteral("FloatingPictures.doc"), folder.filePath(QStringLiteral("normal")));
+    const QString filtered = CopyCorpusDocument(QStringLiteral("testRTFRegularImages.rtf"), folder.filePath(QStringLiteral("filtered")));
+    ConvertWithWord(normal, PageBeside(normal), Normal);
+    ConvertWithWord(filtered, PageBeside(filtered), Filtered);
+    const QStringList files = pictureSources(ReadText(PageBeside(normal)));
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString &picture : files)
+        EXPECT_TRUE(QFileInfo(QFileInfo(normal).dir().filePath(QUrl::fromPercentEncoding(picture.toUtf8()))).isFile()) << qPrintable(picture);
+    const QStringList embedded = pictureSources(ReadText(PageBeside(filtered)));
+    ASSERT_FALSE(embedded.isEmpty());
+    for (const QString &picture : embedded)
+        EXPECT_TRUE(picture.startsWith(QStringLiteral("data:image/"))) << qPrintable(picture.left(40));
+    EXPECT_EQ(filesIn(QFileInfo(filtered).path()),
+              (QStringList{QStringLiteral("testRTFRegularImages.htm"), QStringLiteral("testRTFRegularImages.rtf")}));
+}
+
+TEST_F(OfficeEngine, EncryptedCorruptAndMissingDocumentsFailAtOnceSayingWhyAndTheNextStillConverts)
+{
+    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+    const struct {
+        const char *name;
+        int number;
+        const char *says;
+    } failures[] = {{"password_password_cryptoapi.doc", Error::PasswordProtected, "password-protected"},
+                    {"bug53475-password-is-pass.docx", Error::PasswordProtected, "password-protected"},
+                    {"testWORD_truncated.docx", Error::DocumentDamaged, "damaged"},
+                    {"clusterfuzz-testcase-minimized-POIHWPFFuzzer-5074346559012864.doc", Error::DocumentDamaged, "damaged"},
+                    {nullptr, Error::DocumentNotFound, "not found"}};
+    for (const auto &failure : failures) {
+        const QString path = failure.name ? CopyCorpusDocument(QString::fromUtf8(failure.name), folder.path())
+                                          : folder.filePath(QStringLiteral("gone.doc"));
+        const AutomationError error = ErrorOf([&] { OpenDocument(word, path); });
+        EXPECT_EQ(error.number(), failure.number) << qPrintable(path);
+        EXPECT_TRUE(error.description().contains(QString::fromUtf8(failure.says))) << qPrintable(error.description());
+        EXPECT_TRUE(error.description().contains(path)) << qPrintable(error.description());
+    }
+    const QString good = CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.path());
+    SaveAsWebPage(OpenDocument(word, good), PageBeside(good), Normal);
+    word->Invoke(QStringLiteral("Quit"));
+    EXPECT_TRUE(QFileInfo(PageBeside(good)).isFile());
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("password_password_cryptoapi.htm"))));
+}
+
+TEST_F(OfficeEngine, AWrongFormatOrArgumentIsAnErrorThatWritesNothing)
+{
+    const QString path = CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.path());
+    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+    const ObjectRef document = OpenDocument(word, path);
+    const auto saveAs = [&](const QString &name, const Variant &format, const NamedArguments &more = {}) {
+        NamedArguments arguments{{QStringLiteral("FileName"), name}, {QStringLiteral("FileFormat"), format}};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        document->Invoke(QStringLiteral("SaveAs"), {}, arguments);
+    };
+    EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, PageBeside(path), 9); }).number(), Error::BadArgumentValue);
+    EXPECT_EQ(ErrorOf([&] { saveAs(PageBeside(path), Normal, {{QStringLiteral("Encoding"), 65001}}); }).number(),
+              Error::UnknownNamedArgument);
+    EXPECT_EQ(ErrorOf([&] { saveAs(PageBeside(path), QStringLiteral("8")); }).number(), Error::TypeMismatch);
+    EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, path, Normal); }).number(), Error::WouldOverwriteSource);
+    EXPECT_EQ(ErrorOf([&] { word->Invoke(QStringLiteral("Visible")); }).number(), Error::UnknownMember);
+    word->Invoke(QStringLiteral("Quit"));
+    EXPECT_EQ(filesIn(folder.path()), QStringList{QStringLiteral("Lists.doc")});
+}
+
+TEST_F(OfficeEngine, ADocumentWhoseOpeningWouldRunAMacroRunsNone)
+{
+    const QString marker = folder.filePath(QStringLiteral("macro-ran"));
+    const QString path = folder.filePath(QStringLiteral("macro.fodt"));
+    QFile document(path);
+    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
+    document.write(ReadText(QStringLiteral(QUORVANE_OFFICE_TEST_DATA "/macro-on-open.fodt")).replace(QStringLiteral("MARKER_PATH"), marker).toUtf8());
+    document.close();
+
+    ConvertWithWord(path, PageBeside(path), Normal);
+    EXPECT_TRUE(visibleText(ReadText(PageBeside(path))).contains(QStringLiteral("Opening this runs a macro.")));
+    EXPECT_FALSE(QFile::exists(marker));
+}
+
+TEST_F(OfficeEngine, ASaveThatHangsEndsAtTheDeadlineWithTheOfficeGoneAndTheEarlierPageKept)
+{
+    OfficeLimits limits;
+    limits.call = 2s;
+    RegisterOfficeEngine(TestOfficeSettings(limits));
+    const QString path = CopyCorpusDocument(QStringLiteral("FloatingPictures.doc"), folder.path());
+    QFile earlier(PageBeside(path));
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("<html><body>the earlier good page</body></html>");
+    earlier.close();
+
+    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+    const ObjectRef document = OpenDocument(word, path);
+    ASSERT_EQ(OfficeChildren().size(), 1);
+    ::kill(static_cast<pid_t>(OfficeChildren().value(0)), SIGSTOP);
+    EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, PageBeside(path), Normal); }).number(), Error::EngineTimeout);
+    EXPECT_EQ(OfficeChildren(), QList<qint64>());
+    word->Invoke(QStringLiteral("Quit"));
+
+    EXPECT_EQ(ReadText(PageBeside(path)), QStringLiteral("<html><body>the earlier good page</body></html>"));
+    EXPECT_EQ(filesIn(folder.path()), (QStringList{QStringLiteral("FloatingPictures.doc"), QStringLiteral("FloatingPictures.htm")}));
+}
+
+TEST_F(OfficeEngine, AnotherProcessFindsTheRunningApplicationUntilItIsReleasedWhichEndsItsOffice)
+{
+    const auto runningWord = [] {
+        QProcess probe;
+        probe.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(PrintRunningWordFlag)});
+        probe.waitForFinished();
+        return QString::fromUtf8(probe.readAllStandardOutput());
+    };
+    {
+        const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+        EXPECT_EQ(runningWord(), QStringLiteral("Microsoft Word"));
+        EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), word);
+        OpenDocument(word, CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.path()));
+        EXPECT_EQ(OfficeChildren().size(), 1);
+    } // released without Quit
+    EXPECT_EQ(OfficeChildren(), QList<qint64>());
+    EXPECT_EQ(runningWord(), QString::number(Error::NoRunningInstance));
+}
+
+TEST_F(OfficeEngine, AMissingOfficeSaysWhichPackageToInstall)
+{
+    OfficeSettings settings = TestOfficeSettings();
+    settings.program = folder.filePath(QStringLiteral("no-office/soffice.bin"));
+    RegisterOfficeEngine(settings);
+    const AutomationError error = ErrorOf([] { CreateObject(QStringLiteral("Word.Application")); });
+    EXPECT_EQ(error.number(), Error::EngineNotInstalled);
+    EXPECT_TRUE(error.description().contains(QStringLiteral("libreoffice-writer-nogui"))) << qPrintable(error.description());
+}
+
+TEST_F(OfficeEngine, NoOfficeOutlivesItsProgramWhetherItEndsNormallyOrIsKilled)
+{
+    QProcess ending;
+    ending.start(QCoreApplication::applicationFilePath(),
+                 {QString::fromLatin1(ConvertAndReturnFlag), CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.path())});
+    ASSERT_TRUE(ending.waitForFinished(60'000));
+    const QStringList offices = QString::fromUtf8(ending.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    EXPECT_EQ(offices.size(), 2) << "the warm office and the spare";
+    for (const QString &office : offices)
+        EXPECT_TRUE(EndsSoon(office.toLongLong())) << qPrintable(office);
+
+    QProcess killed;
+    killed.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(HoldWordFlag)});
+    ASSERT_TRUE(killed.waitForReadyRead(60'000));
+    const qint64 office = killed.readLine().trimmed().toLongLong();
+    ASSERT_GT(office, 0);
+    ASSERT_TRUE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(office)));
+    killed.kill();
+    killed.waitForFinished();
+    EXPECT_TRUE(EndsSoon(office));
+}
+
+TEST_F(OfficeEngine, AnOfficeTheUserHasOpenIsLeftAlone)
+{
+    const QStringList usersOffice{QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                                  QStringLiteral("-env:UserInstallation=")
+                                      + QUrl::fromLocalFile(folder.filePath(QStringLiteral("users-profile"))).toString()};
+    QProcess prepare;
+    prepare.start(TestOfficeSettings().program, usersOffice + QStringList{QStringLiteral("--terminate_after_init")});
+    ASSERT_TRUE(prepare.waitForFinished(60'000));
+    QProcess user;
+    user.start(TestOfficeSettings().program, usersOffice);
+    ASSERT_TRUE(user.waitForStarted());
+
+    const QString path = CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.filePath(QStringLiteral("documents")));
+    ConvertWithWord(path, PageBeside(path), Normal);
+    CreateObject(QStringLiteral("Word.Application")); // released at once, without Quit
+
+    EXPECT_TRUE(QFileInfo(PageBeside(path)).isFile());
+    EXPECT_EQ(user.state(), QProcess::Running);
+    user.kill();
+    user.waitForFinished();
+}
+
+TEST_F(OfficeEngine, EachDocumentGetsANewApplicationObjectListedAsRunningOnlyUntilItQuits)
+{
+    use(withoutSpare());
+    const ObjectRef first = CreateObject(QStringLiteral("Word.Application"));
+    const qint64 office = OfficeChildren().value(0);
+    const QString path = document("Lists.doc");
+    const ObjectRef opened = OpenDocument(first, path);
+    EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), first);
+    SaveAsWebPage(opened, PageBeside(path), Normal);
+    first->Invoke(QStringLiteral("Quit"));
+    EXPECT_EQ(ErrorOf([] { GetObject(QStringLiteral("Word.Application")); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([&] { OpenDocument(first, path); }).number(), Error::EngineGone);
+    EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(opened, PageBeside(path), Normal); }).number(), Error::EngineGone);
+
+    const ObjectRef second = CreateObject(QStringLiteral("Word.Application"));
+    EXPECT_NE(second, first);
+    EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), second);
+    EXPECT_EQ(OfficeChildren(), QList<qint64>{office}) << "the quit object's office serves the next one";
+    second->Invoke(QStringLiteral("Quit"));
+    EXPECT_TRUE(QFileInfo(PageBeside(path)).isFile());
+}
+
+// Encrypted, corrupt, killed in the middle of a call, hanging: each fails on its own, and the
+// next document converts on an office that never saw the failure.
+TEST_F(OfficeEngine, EachFailingDocumentFailsOnItsOwnAndTheNextGetsAFreshOffice)
+{
+    OfficeLimits limits;
+    limits.call = 2s;
+    use(withoutSpare(), limits);
+    std::thread killer;
+    const std::function<void(pid_t)> leave = [](pid_t) {};
+    const std::function<void(pid_t)> hang = [](pid_t office) { ::kill(office, SIGSTOP); };
+    const std::function<void(pid_t)> killLater = [&killer](pid_t office) {
+        ::kill(office, SIGSTOP); // holds the call open until the kill
+        killer = std::thread([office] {
+            std::this_thread::sleep_for(500ms);
+            ::kill(office, SIGKILL);
+        });
+    };
+    const struct {
+        const char *name;
+        std::function<void(pid_t)> disturb;
+        int number;
+    } failures[] = {{"bug53475-password-is-pass.docx", leave, Error::PasswordProtected},
+                    {"testWORD_truncated.docx", leave, Error::DocumentDamaged},
+                    {"delins.docx", killLater, Error::EngineGone},
+                    {"Lists.doc", hang, Error::EngineTimeout}};
+    int copy = 0;
+    convert(document("Lists.doc", ++copy));
+    for (const auto &failure : failures) {
+        const QString path = document(failure.name, ++copy);
+        const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+        ASSERT_EQ(OfficeChildren().size(), 1);
+        const auto office = static_cast<pid_t>(OfficeChildren().value(0));
+        failure.disturb(office);
+        const AutomationError error = ErrorOf([&] { OpenDocument(word, path); });
+        if (killer.joinable())
+            killer.join();
+        ::kill(office, SIGCONT);
+        EXPECT_EQ(error.number(), failure.number) << failure.name;
+        EXPECT_TRUE(error.description().contains(path)) << qPrintable(error.description());
+        word->Invoke(QStringLiteral("Quit"));
+        EXPECT_FALSE(QFileInfo::exists(PageBeside(path)));
+
+        const QString next = document("delins.docx", ++copy);
+        convert(next);
+        EXPECT_TRUE(ReadText(PageBeside(next)).contains(QStringLiteral("Tilaka")));
+        EXPECT_FALSE(OfficeChildren().contains(office)) << "after " << failure.name;
+    }
+}
+
+TEST_F(OfficeEngine, AnOfficeIsReplacedOnceItHasLoadedTheDocumentBoundOrPassedTheMemoryBound)
+{
+    OfficeReuse reuse = withoutSpare();
+    reuse.documents = 3;
+    use(reuse);
+    convert(document("Lists.doc", 1));
+    const qint64 office = OfficeChildren().value(0);
+    convert(document("Lists.doc", 2));
+    EXPECT_EQ(OfficeChildren(), QList<qint64>{office});
+    convert(document("Lists.doc", 3));
+    EXPECT_TRUE(EndsSoon(office));
+    convert(document("Lists.doc", 4));
+    EXPECT_FALSE(OfficeChildren().contains(office));
+
+    EndIdleOfficeProcesses();
+    reuse = withoutSpare();
+    reuse.memoryBytes = 1024;
+    use(reuse);
+    convert(document("Lists.doc", 5));
+    const QList<qint64> first = OfficeChildren();
+    ASSERT_EQ(first.size(), 1);
+    EXPECT_TRUE(EndsSoon(first.first()));
+    convert(document("Lists.doc", 6));
+}
+
+TEST_F(OfficeEngine, IdleOfficesEndAfterTheIdleLimitWithoutAnEventLoop)
+{
+    OfficeReuse reuse;
+    reuse.idle = 1s;
+    use(reuse);
+    convert(document("Lists.doc", 1));
+    const QList<qint64> offices = OfficeChildren();
+    EXPECT_EQ(offices.size(), 2) << "the warm office and the spare";
+    for (const qint64 pid : offices)
+        EXPECT_TRUE(EndsSoon(pid)) << pid;
+    QCoreApplication::processEvents(); // lets the pool reap what it ended
+    EXPECT_EQ(OfficeChildren(), QList<qint64>());
+    convert(document("Lists.doc", 2));
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    if (argc == 2 && std::strcmp(argv[1], PrintRunningWordFlag) == 0) {
+        try {
+            std::printf("%s", qPrintable(GetObject(QStringLiteral("Word.Application"))->DefaultMember().toText()));
+            return 0;
+        } catch (const AutomationError &error) {
+            std::printf("%d", error.number());
+            return 1;
+        }
+    }
+    if (argc == 2 && std::strcmp(argv[1], HoldWordFlag) == 0) {
+        RegisterOfficeEngine(TestOfficeSettings());
+        const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+        std::printf("%lld\n", OfficeChildren().value(0));
+        std::fflush(stdout);
+        for (;;)
+            ::pause();
+    }
+    if (argc == 3 && std::strcmp(argv[1], ConvertAndReturnFlag) == 0) {
+        OfficeSettings settings = TestOfficeSettings();
+        settings.reuse.standby = true;
+        RegisterOfficeEngine(settings);
+        ConvertWithWord(QString::fromLocal8Bit(argv[2]), PageBeside(QString::fromLocal8Bit(argv[2])), Normal);
+        for (const qint64 office : OfficeChildren())
+            std::printf("%lld ", office);
+        return 0;
+    }
+    // Instances are registered where only this program and its children look, so other test
+    // programs running meanwhile do not find a Word of ours.
+    const QTemporaryDir runtimeFolder;
+    qputenv("XDG_RUNTIME_DIR", runtimeFolder.path().toLocal8Bit());
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
