@@ -1,6 +1,7 @@
 // "Add Word File(s)": the dialog's settings and what the chosen files become.
 #include "ListWindow.h"
 
+#include <QRegularExpression>
 #include <QToolButton>
 
 using AddFilesDialog = ListWindow;
@@ -28,6 +29,18 @@ TEST_F(AddFilesDialog, ChosenFilesAreAppendedInTheDialogsOrder)
     EXPECT_TRUE(request.multiSelect);
     ASSERT_EQ(request.nameFilters.size(), 2);
     EXPECT_TRUE(request.nameFilters[0].startsWith("Word Documents ("));
+    // What each filter lists, matched the way the file dialog matches its patterns.
+    const auto lists = [](const QString &filter, const QString &name) {
+        const QString patterns = filter.section('(', -1).chopped(1);
+        for (const QString &pattern : patterns.split(' '))
+            if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(name).hasMatch())
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(lists(request.nameFilters[0], "REPORT.DOC"));
+    EXPECT_TRUE(lists(request.nameFilters[0], "letter.docx"));
+    EXPECT_FALSE(lists(request.nameFilters[0], "notes.txt"));
+    EXPECT_TRUE(lists(request.nameFilters[1], "notes"));
 }
 
 TEST_F(AddFilesDialog, FailedDialogLeavesTheListAndTheNextOneWorks)

@@ -128,4 +128,16 @@ TEST(HomePage, LaunchedOnlyOnADrawOf7AndAFailedLaunchShowsNothing)
     }
 }
 
+TEST(CenterForm, PlacesTheWindowInTheMiddleOfTheScreenAndOffItOnASmallOne)
+{
+    FakePlatform platform;
+    platform.screen.geometry = QRect(0, 0, 1280, 1024);
+    Form1 centred(platform.bundle());
+    EXPECT_EQ(centred.pos(), QPoint((1280 - 488) / 2, (1024 - 322) / 2));
+
+    platform.screen.geometry = QRect(0, 0, 400, 300);
+    Form1 offScreen(platform.bundle());
+    EXPECT_EQ(offScreen.pos(), QPoint(-44, -11));
+}
+
 } // namespace
