@@ -1,5 +1,5 @@
-// Test program of the conversion: a QApplication for the window, and a running-object folder of
-// its own, so that neither a real running office nor another test program counts as "Word".
+// Test programs of the conversion: a running-object folder of their own, so that neither a real
+// running office nor another test program counts as "Word".
 
 #include <QApplication>
 #include <QTemporaryDir>
