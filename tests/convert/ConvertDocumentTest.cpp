@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include <map>
+#include <tuple>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -127,30 +128,22 @@ TEST(ConvertDocument, AFailureQuitsTheInstanceAndPassesTheFirstFailureOn)
 {
     EXPECT_EQ(errorNumberOf("/docs/Report.doc"), AutomationErrorNumber::ClassNotRegistered);
 
-    struct Case {
-        QStringList failing;
-        int reported;
-        QStringList members;
-    };
-    const std::map<QString, AutomationError> errors{
-        {"Open", AutomationError(AutomationErrorNumber::PasswordProtected, "The document needs a password.")},
-        {"SaveAs", AutomationError(AutomationErrorNumber::SaveFailed, "The disk is full.")},
-        {"Quit", AutomationError(AutomationErrorNumber::EngineGone, "The office is gone.")},
-    };
-    const std::vector<Case> cases{
+    // Open failing: a password; SaveAs: a full disk; Quit: the office gone.
+    const std::map<QString, int> errors{{"Open", 5408}, {"SaveAs", 5153}, {"Quit", 462}};
+    const std::vector<std::tuple<QStringList, int, QStringList>> cases{
         {{"Open"}, 5408, {"Documents", "Open", "Quit"}},
         {{"SaveAs"}, 5153, {"Documents", "Open", "SaveAs", "Quit"}},
         {{"Open", "Quit"}, 5408, {"Documents", "Open", "Quit"}},
         {{"Quit"}, 462, {"Documents", "Open", "SaveAs", "Quit"}},
     };
-    for (const Case &failure : cases) {
-        SCOPED_TRACE(failure.failing.join(',').toStdString());
+    for (const auto &[failing, reported, members] : cases) {
+        SCOPED_TRACE(failing.join(',').toStdString());
         FakeWord word;
-        word.onCall = [&](const WordCall &call) {
-            if (failure.failing.contains(call.member))
-                throw errors.at(call.member);
+        word.onCall = [&errors, &failing = failing](const WordCall &call) {
+            if (failing.contains(call.member))
+                throw AutomationError(errors.at(call.member), call.member + QStringLiteral(" failed."));
         };
-        EXPECT_EQ(errorNumberOf("/docs/Report.doc"), failure.reported);
-        EXPECT_EQ(word.members(), failure.members);
+        EXPECT_EQ(errorNumberOf("/docs/Report.doc"), reported);
+        EXPECT_EQ(word.members(), members);
     }
 }
