@@ -222,23 +222,6 @@ TEST_F(OfficeEngine, WritesDocDocxAndRtfInBothFlavoursWithTextUtf8AndPicturesUnd
               (QStringList{QStringLiteral("testRTFRegularImages.htm"), QStringLiteral("testRTFRegularImages.rtf")}));
 }
 
-TEST_F(OfficeEngine, AWrongFormatOrArgumentIsAnErrorThatWritesNothing)
-{
-    const QString path = CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.path());
-    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
-    const ObjectRef document = OpenDocument(word, path);
-    EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, PageBeside(path), 9); }).number(), Error::BadArgumentValue);
-    EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, path, Normal); }).number(), Error::WouldOverwriteSource);
-    EXPECT_EQ(ErrorOf([&] {
-                  document->Invoke(QStringLiteral("SaveAs"), {},
-                                   {{QStringLiteral("FileName"), PageBeside(path)}, {QStringLiteral("FileFormat"), Normal},
-                                    {QStringLiteral("Encoding"), 65001}});
-              }).number(),
-              Error::UnknownNamedArgument);
-    word->Invoke(QStringLiteral("Quit"));
-    EXPECT_EQ(filesIn(folder.path()), QStringList{QStringLiteral("Lists.doc")});
-}
-
 TEST_F(OfficeEngine, ADocumentWhoseOpeningWouldRunAMacroRunsNone)
 {
     const QString marker = folder.filePath(QStringLiteral("macro-ran"));
@@ -253,7 +236,9 @@ TEST_F(OfficeEngine, ADocumentWhoseOpeningWouldRunAMacroRunsNone)
     EXPECT_FALSE(QFile::exists(marker));
 }
 
-TEST_F(OfficeEngine, ASaveThatHangsEndsAtTheDeadlineWithTheOfficeGoneAndTheEarlierPageKept)
+// A wrong format or argument is refused and a hanging save ends at the deadline with its
+// office gone; neither writes anything, and the earlier page stays as it was.
+TEST_F(OfficeEngine, ASaveThatIsRefusedOrHangsKeepsTheEarlierPage)
 {
     use([](OfficeSettings &settings) { settings.limits.call = 2s; });
     const QString path = CopyCorpusDocument(QStringLiteral("FloatingPictures.doc"), folder.path());
@@ -264,6 +249,14 @@ TEST_F(OfficeEngine, ASaveThatHangsEndsAtTheDeadlineWithTheOfficeGoneAndTheEarli
 
     const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
     const ObjectRef document = OpenDocument(word, path);
+    EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, PageBeside(path), 9); }).number(), Error::BadArgumentValue);
+    EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, path, Normal); }).number(), Error::WouldOverwriteSource);
+    EXPECT_EQ(ErrorOf([&] {
+                  document->Invoke(QStringLiteral("SaveAs"), {},
+                                   {{QStringLiteral("FileName"), PageBeside(path)}, {QStringLiteral("FileFormat"), Normal},
+                                    {QStringLiteral("Encoding"), 65001}});
+              }).number(),
+              Error::UnknownNamedArgument);
     ASSERT_EQ(OfficeChildren().size(), 1);
     ::kill(static_cast<pid_t>(OfficeChildren().value(0)), SIGSTOP);
     EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, PageBeside(path), Normal); }).number(), Error::EngineTimeout);
@@ -272,25 +265,6 @@ TEST_F(OfficeEngine, ASaveThatHangsEndsAtTheDeadlineWithTheOfficeGoneAndTheEarli
 
     EXPECT_EQ(ReadText(PageBeside(path)), QStringLiteral("<html><body>the earlier good page</body></html>"));
     EXPECT_EQ(filesIn(folder.path()), (QStringList{QStringLiteral("FloatingPictures.doc"), QStringLiteral("FloatingPictures.htm")}));
-}
-
-TEST_F(OfficeEngine, AnotherProcessFindsTheRunningApplicationUntilItIsReleasedWhichEndsItsOffice)
-{
-    const auto runningWord = [] {
-        QProcess probe;
-        probe.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(PrintRunningWordFlag)});
-        probe.waitForFinished();
-        return QString::fromUtf8(probe.readAllStandardOutput());
-    };
-    {
-        const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
-        EXPECT_EQ(runningWord(), QStringLiteral("Microsoft Word"));
-        EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), word);
-        OpenDocument(word, CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.path()));
-        EXPECT_EQ(OfficeChildren().size(), 1);
-    } // released without Quit
-    EXPECT_EQ(OfficeChildren(), QList<qint64>());
-    EXPECT_EQ(runningWord(), QString::number(Error::NoRunningInstance));
 }
 
 TEST_F(OfficeEngine, AMissingOfficeSaysWhichPackageToInstall)
@@ -345,25 +319,37 @@ TEST_F(OfficeEngine, AnOfficeTheUserHasOpenIsLeftAlone)
     user.waitForFinished();
 }
 
-TEST_F(OfficeEngine, EachDocumentGetsANewApplicationObjectListedAsRunningOnlyUntilItQuits)
+// Each document gets a new application object, listed as running (also for another process)
+// until it quits; a cleanly quit one's office serves the next, one released without Quit ends.
+TEST_F(OfficeEngine, EachDocumentGetsANewApplicationObjectListedAsRunningOnlyWhileItLives)
 {
+    const auto runningWord = [] {
+        QProcess probe;
+        probe.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(PrintRunningWordFlag)});
+        probe.waitForFinished();
+        return QString::fromUtf8(probe.readAllStandardOutput());
+    };
     const ObjectRef first = CreateObject(QStringLiteral("Word.Application"));
     const qint64 office = OfficeChildren().value(0);
     const QString path = document("Lists.doc");
     const ObjectRef opened = OpenDocument(first, path);
+    EXPECT_EQ(runningWord(), QStringLiteral("Microsoft Word"));
     EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), first);
     SaveAsWebPage(opened, PageBeside(path), Normal);
     first->Invoke(QStringLiteral("Quit"));
     EXPECT_EQ(ErrorOf([] { GetObject(QStringLiteral("Word.Application")); }).number(), Error::NoRunningInstance);
     EXPECT_EQ(ErrorOf([&] { OpenDocument(first, path); }).number(), Error::EngineGone);
     EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(opened, PageBeside(path), Normal); }).number(), Error::EngineGone);
-
-    const ObjectRef second = CreateObject(QStringLiteral("Word.Application"));
-    EXPECT_NE(second, first);
-    EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), second);
-    EXPECT_EQ(OfficeChildren(), QList<qint64>{office}) << "the quit object's office serves the next one";
-    second->Invoke(QStringLiteral("Quit"));
     EXPECT_TRUE(QFileInfo(PageBeside(path)).isFile());
+    {
+        const ObjectRef second = CreateObject(QStringLiteral("Word.Application"));
+        EXPECT_NE(second, first);
+        EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), second);
+        EXPECT_EQ(OfficeChildren(), QList<qint64>{office}) << "the quit object's office serves the next one";
+        OpenDocument(second, path);
+    } // released without Quit
+    EXPECT_EQ(OfficeChildren(), QList<qint64>());
+    EXPECT_EQ(runningWord(), QString::number(Error::NoRunningInstance));
 }
 
 // Encrypted, corrupt, missing, killed in the middle of a call, hanging: each fails at once (or
