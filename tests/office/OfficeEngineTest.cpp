@@ -1,12 +1,7 @@
-// The office engine behind "Word.Application", against the real LibreOffice: what a
-// conversion writes, how it fails, and how application objects share office processes (a
-// cleanly quit one's process serves the next, any failure or bound replaces it, and nothing
-// idles or outlives the program).
-//
-// The program also plays another program: --print-running-word prints the default member of
-// the running "Word.Application" (or the error number); --hold-word creates one, prints its
-// office's process id and waits to be killed; --convert-and-return path converts path, prints
-// the process ids of the offices it leaves (the warm one and the spare) and ends.
+// The office engine behind "Word.Application", against the real LibreOffice. The program also
+// plays another program: --print-running-word prints the running Word's default member (or the
+// error number); --hold-word creates one, prints its office's pid and waits to be killed;
+// --convert-and-return path converts path, prints the pids of the offices it leaves and ends.
 
 #include "convert/automation/ObjectRegistry.h"
 #include "convert/office/OfficeEngine.h"
@@ -42,8 +37,8 @@ const char PrintRunningWordFlag[] = "--print-running-word";
 const char HoldWordFlag[] = "--hold-word";
 const char ConvertAndReturnFlag[] = "--convert-and-return";
 
-// The test build's own profile root and no spare office, so that the one
-// office a test stops or kills is the one its application object uses.
+// The test build's own profile root and no spare office, so that the one office a test stops
+// or kills is the one its application object uses.
 OfficeSettings TestOfficeSettings()
 {
     OfficeSettings settings = DefaultOfficeSettings();
