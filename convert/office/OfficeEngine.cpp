@@ -6,6 +6,8 @@
 
 #include <QStandardPaths>
 
+#include <csignal>
+
 OfficeSettings DefaultOfficeSettings()
 {
     return {QStringLiteral("/usr/lib/libreoffice/program/soffice.bin"),
@@ -21,6 +23,10 @@ void RegisterOfficeEngine()
 
 void RegisterOfficeEngine(const OfficeSettings &settings)
 {
+    // The bridge writes to the office's pipe without MSG_NOSIGNAL: an office that drops the
+    // connection (as some do after a refused password) must turn into an error, not end the
+    // program by SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     OfficePool::instance().configure(settings);
     RegisterClass(QStringLiteral("Word.Application"), [] { return WordApplication::create(); });
 }

@@ -262,6 +262,16 @@ TEST_F(OfficeEngine, ASaveThatIsRefusedOrHangsKeepsTheEarlierPage)
     EXPECT_EQ(filesIn(folder.path()), (QStringList{QStringLiteral("FloatingPictures.doc"), QStringLiteral("FloatingPictures.htm")}));
 }
 
+TEST_F(OfficeEngine, AWriteToAnOfficeThatDroppedItsPipeFailsInsteadOfEndingTheProgram)
+{
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);
+    EXPECT_EQ(::write(ends[1], "x", 1), -1);
+    EXPECT_EQ(errno, EPIPE);
+    ::close(ends[1]);
+}
+
 TEST_F(OfficeEngine, AMissingOfficeSaysWhichPackageToInstall)
 {
     use([this](OfficeSettings &settings) { settings.program = folder.filePath(QStringLiteral("no-office/soffice.bin")); });
