@@ -6,6 +6,7 @@
 #include "convert/automation/BoundArguments.h"
 #include "convert/automation/ObjectRegistry.h"
 #include "convert/automation/RunningObjects.h"
+#include "support/ErrorOf.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -42,17 +43,6 @@ private:
     QString name_;
 };
 
-AutomationError errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const AutomationError &error) {
-        return error;
-    }
-    ADD_FAILURE() << "no AutomationError was thrown";
-    return AutomationError(0, QString());
-}
-
 QString seenFromAnotherProcess(const QString &progId)
 {
     QProcess other;
@@ -68,9 +58,9 @@ TEST(Variant, BooleansCrossAsMinusOneAndZeroAndOtherTypesDoNotConvert)
     EXPECT_EQ(Variant::fromBool(false).toInt(), 0);
     EXPECT_TRUE(Variant(5).toBool());
     EXPECT_NE(Variant::fromBool(true), Variant(-1));
-    EXPECT_EQ(errorOf([] { Variant(QStringLiteral("8")).toInt(); }).number(), Error::TypeMismatch);
-    EXPECT_EQ(errorOf([] { Variant().toText(); }).number(), Error::TypeMismatch);
-    EXPECT_EQ(errorOf([] { Variant(ObjectRef()).toObject(); }).number(), Error::TypeMismatch);
+    EXPECT_EQ(ErrorOf([] { Variant(QStringLiteral("8")).toInt(); }).number(), Error::TypeMismatch);
+    EXPECT_EQ(ErrorOf([] { Variant().toText(); }).number(), Error::TypeMismatch);
+    EXPECT_EQ(ErrorOf([] { Variant(ObjectRef()).toObject(); }).number(), Error::TypeMismatch);
 }
 
 TEST(BoundArguments, BindsByPositionAndByNameInAnyCaseAndRejectsWhatDoesNotFit)
@@ -84,9 +74,9 @@ TEST(BoundArguments, BindsByPositionAndByNameInAnyCaseAndRejectsWhatDoesNotFit)
     EXPECT_TRUE(arguments.value(QStringLiteral("Unlisted")).isEmpty());
     EXPECT_FALSE(bind({}, {}).has(QStringLiteral("FileName")));
 
-    EXPECT_EQ(errorOf([&] { bind({}, {{QStringLiteral("Encoding"), 1}}); }).number(), Error::UnknownNamedArgument);
-    EXPECT_EQ(errorOf([&] { bind({1, 2, 3}, {}); }).number(), Error::WrongArgumentCount);
-    EXPECT_EQ(errorOf([&] { bind({QStringLiteral("a.htm")}, {{QStringLiteral("FileName"), QStringLiteral("b.htm")}}); }).number(),
+    EXPECT_EQ(ErrorOf([&] { bind({}, {{QStringLiteral("Encoding"), 1}}); }).number(), Error::UnknownNamedArgument);
+    EXPECT_EQ(ErrorOf([&] { bind({1, 2, 3}, {}); }).number(), Error::WrongArgumentCount);
+    EXPECT_EQ(ErrorOf([&] { bind({QStringLiteral("a.htm")}, {{QStringLiteral("FileName"), QStringLiteral("b.htm")}}); }).number(),
               Error::WrongArgumentCount);
 }
 
@@ -98,7 +88,7 @@ TEST(ObjectRegistry, CreatesANewObjectOfARegisteredClassInAnyCaseAndNamesAnUnreg
     EXPECT_NE(CreateObject(QStringLiteral("Test.Creatable")), first);
     UnregisterClass(QStringLiteral("Test.Creatable"));
 
-    const AutomationError error = errorOf([] { CreateObject(QStringLiteral("Test.Creatable")); });
+    const AutomationError error = ErrorOf([] { CreateObject(QStringLiteral("Test.Creatable")); });
     EXPECT_EQ(error.number(), Error::ClassNotRegistered);
     EXPECT_TRUE(error.description().contains(QStringLiteral("Test.Creatable")));
 }
@@ -110,9 +100,9 @@ TEST(RunningObjects, ARegisteredObjectIsFoundHereAndByAnotherProcessUntilItsRegi
         const RunningObjectRegistration registration(ProgId, object);
         EXPECT_EQ(GetObject(QStringLiteral("test.running")), object);
         EXPECT_EQ(seenFromAnotherProcess(ProgId), QStringLiteral("Microsoft Word"));
-        EXPECT_EQ(errorOf([] { GetObject(QStringLiteral("Test.Other")); }).number(), Error::NoRunningInstance);
+        EXPECT_EQ(ErrorOf([] { GetObject(QStringLiteral("Test.Other")); }).number(), Error::NoRunningInstance);
     }
-    EXPECT_EQ(errorOf([] { GetObject(ProgId); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { GetObject(ProgId); }).number(), Error::NoRunningInstance);
     EXPECT_EQ(seenFromAnotherProcess(ProgId), QString::number(Error::NoRunningInstance));
 }
 
@@ -123,10 +113,10 @@ TEST(RunningObjects, AnObjectOfAnotherProcessShowsItsDefaultMemberAndRefusesOthe
     ASSERT_TRUE(other.waitForReadyRead());
     const ObjectRef found = GetObject(ProgId);
     EXPECT_EQ(found->DefaultMember(), Variant(QStringLiteral("Microsoft Word")));
-    EXPECT_EQ(errorOf([&] { found->Invoke(QStringLiteral("Quit")); }).number(), Error::UnknownMember);
+    EXPECT_EQ(ErrorOf([&] { found->Invoke(QStringLiteral("Quit")); }).number(), Error::UnknownMember);
     other.closeWriteChannel();
     ASSERT_TRUE(other.waitForFinished());
-    EXPECT_EQ(errorOf([] { GetObject(ProgId); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { GetObject(ProgId); }).number(), Error::NoRunningInstance);
 }
 
 TEST(RunningObjects, EntriesOfEndedProcessesOrOfAReusedPidDoNotCountAndStaleOnesAreRemoved)
@@ -147,7 +137,7 @@ TEST(RunningObjects, EntriesOfEndedProcessesOrOfAReusedPidDoNotCountAndStaleOnes
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QStringLiteral("%1\n%2\n%3\nMicrosoft Word\n").arg(ProgId).arg(entry.pid).arg(QLatin1String(entry.startTime)).toUtf8());
     }
-    EXPECT_EQ(errorOf([] { GetObject(ProgId); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { GetObject(ProgId); }).number(), Error::NoRunningInstance);
     EXPECT_FALSE(QFile::exists(RunningObjectFolder() + QStringLiteral("/stale.running")));
     QFile::remove(RunningObjectFolder() + QStringLiteral("/reused.running"));
 }

@@ -5,6 +5,7 @@
 
 #include "convert/automation/ObjectRegistry.h"
 #include "convert/office/OfficeEngine.h"
+#include "support/ErrorOf.h"
 #include "support/OfficeChildren.h"
 
 #include <QCoreApplication>
@@ -94,18 +95,6 @@ QString ReadText(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-// Runs work and returns the AutomationError it throws; fails the test when it throws none.
-AutomationError ErrorOf(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const AutomationError &error) {
-        return error;
-    }
-    ADD_FAILURE() << "no AutomationError was thrown";
-    return AutomationError(0, QString());
 }
 
 // Waits, without an event loop, until pid no longer runs (or is a zombie); false after 15 s.
