@@ -44,6 +44,13 @@ QString seconds(std::chrono::milliseconds duration)
 {
     return QString::number(duration.count() / 1000.0, 'g', 3);
 }
+
+[[noreturn]] void throwStartTimeout(std::chrono::milliseconds limit)
+{
+    throw AutomationError(AutomationErrorNumber::EngineTimeout,
+                          QStringLiteral("Word (here LibreOffice) did not start within %1 seconds; its process was ended.")
+                              .arg(seconds(limit)));
+}
 } // namespace
 
 OfficeProcess::OfficeProcess(const OfficeSettings &settings)
@@ -105,9 +112,7 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
             return false;
         if (std::chrono::steady_clock::now() >= deadline) {
             ::kill(pid_, SIGKILL);
-            throw AutomationError(AutomationErrorNumber::EngineTimeout,
-                                  QStringLiteral("Word (here LibreOffice) did not start within %1 seconds; its process was ended.")
-                                      .arg(seconds(settings_.limits.start)));
+            throwStartTimeout(settings_.limits.start);
         }
         try {
             connection = connector->connect(toOUString(QStringLiteral("pipe,name=") + pipeName_));
@@ -131,9 +136,7 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
                                   .arg(toQString(error.Message)));
     }
     if (watchdog_->disarm())
-        throw AutomationError(AutomationErrorNumber::EngineTimeout,
-                              QStringLiteral("Word (here LibreOffice) did not start within %1 seconds; its process was ended.")
-                                  .arg(seconds(settings_.limits.start)));
+        throwStartTimeout(settings_.limits.start);
     return true;
 }
 
