@@ -58,8 +58,11 @@ std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<WordAppli
     const QFileInfo file(path);
     if (!file.exists())
         fail(AutomationErrorNumber::DocumentNotFound, QStringLiteral("The document \"%1\" was not found.").arg(path));
-    if (!file.isFile())
+    if (file.isDir())
         fail(AutomationErrorNumber::DocumentNotFound, QStringLiteral("\"%1\" is a folder, not a document.").arg(path));
+    // A pipe or device named like a document would leave the office waiting for data.
+    if (!file.isFile())
+        fail(AutomationErrorNumber::DocumentNotFound, QStringLiteral("\"%1\" is not a document file.").arg(path));
     if (!file.isReadable())
         fail(AutomationErrorNumber::DocumentNotFound,
              QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(path));

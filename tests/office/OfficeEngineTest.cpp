@@ -25,6 +25,7 @@
 #include <thread>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace std::chrono_literals;
@@ -398,6 +399,20 @@ TEST_F(OfficeEngine, EachFailingDocumentFailsOnItsOwnSayingWhyAndTheNextGetsAFre
             EXPECT_FALSE(OfficeChildren().contains(office)) << "after " << qPrintable(path);
         }
     }
+}
+
+TEST_F(OfficeEngine, AFolderOrAPipeNamedLikeADocumentIsRefusedBeforeTheOfficeReadsIt)
+{
+    const QString pipe = folder.filePath(QStringLiteral("pipe.doc"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Reports.doc")));
+    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+    const AutomationError pipeError = ErrorOf([&] { OpenDocument(word, pipe); });
+    EXPECT_EQ(pipeError.number(), Error::DocumentNotFound);
+    EXPECT_TRUE(pipeError.description().contains(QLatin1String("is not a document file"))) << qPrintable(pipeError.description());
+    const AutomationError folderError = ErrorOf([&] { OpenDocument(word, folder.filePath(QStringLiteral("Reports.doc"))); });
+    EXPECT_TRUE(folderError.description().contains(QLatin1String("is a folder"))) << qPrintable(folderError.description());
+    word->Invoke(QStringLiteral("Quit"));
 }
 
 TEST_F(OfficeEngine, AnOfficeIsReplacedOnceItHasLoadedTheDocumentBoundOrPassedTheMemoryBound)
