@@ -43,23 +43,6 @@ QString htmlOutputPath(const QString &path)
     return path.chopped(extension->size() + 1) + HtmlSuffix;
 }
 
-NamedArguments saveAsArguments(const QString &outputPath, std::int32_t format)
-{
-    return {
-        {QStringLiteral("FileName"), outputPath},
-        {QStringLiteral("FileFormat"), format},
-        {QStringLiteral("LockComments"), Variant::fromBool(false)},
-        {QStringLiteral("Password"), QString()},
-        {QStringLiteral("AddToRecentFiles"), Variant::fromBool(true)},
-        {QStringLiteral("WritePassword"), QString()},
-        {QStringLiteral("ReadOnlyRecommended"), Variant::fromBool(false)},
-        {QStringLiteral("EmbedTrueTypeFonts"), Variant::fromBool(false)},
-        {QStringLiteral("SaveNativePictureFormat"), Variant::fromBool(false)},
-        {QStringLiteral("SaveFormsData"), Variant::fromBool(false)},
-        {QStringLiteral("SaveAsAOCELetter"), Variant::fromBool(false)},
-    };
-}
-
 // After a failure the instance is still ended; should Quit fail too, the first failure is the
 // one worth reporting, so Quit's own is dropped.
 void quitAfterFailure(AutomationObject &word) noexcept
@@ -91,7 +74,7 @@ void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
         document = documents->Invoke(QStringLiteral("Open"), {path}).toObject();
         const QString outputPath = htmlOutputPath(path);
         if (const std::optional<std::int32_t> format = saveFormat())
-            document->Invoke(QStringLiteral("SaveAs"), {}, saveAsArguments(outputPath, *format));
+            document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(outputPath, *format));
     } catch (...) {
         quitAfterFailure(*word);
         throw;

@@ -1,6 +1,8 @@
 #pragma once
 // One listed document to one HTML file beside it, through a Word instance of its own.
 
+#include "convert/automation/WordSaveAs.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -8,12 +10,6 @@
 #include <optional>
 
 class Form1;
-
-// Word's save formats for the two HTML flavours.
-namespace WordSaveFormat {
-constexpr std::int32_t Html = 8;          // "Normal"
-constexpr std::int32_t FilteredHtml = 10; // "Filtered"
-} // namespace WordSaveFormat
 
 // The save format of the chosen HTML flavour, asked at the moment of the save; empty when no
 // flavour is chosen, in which case nothing is saved.

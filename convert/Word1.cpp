@@ -20,8 +20,7 @@ bool WarnIfWordRunning(Dialogs &dialogs, QWidget *owner)
 {
     if (!IsWordRunning())
         return false;
-    // Two line feeds leave one empty line between the warning and the question: Qt breaks
-    // lines at line feeds, so the carriage returns that Windows pairs them with are left out.
+    // Two line feeds leave one empty line between the warning and the question.
     const QString prompt = QStringLiteral("Word may be open. It is recommended that you close Word first.\n\n"
                                           "Would you like to proceed anyway?");
     return !dialogs.askYesNo(owner, prompt);

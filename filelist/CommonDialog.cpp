@@ -6,8 +6,8 @@
 
 namespace {
 
-// A pattern of the platform dialog as a Qt wildcard: "*.*" names every file there, also one
-// without a dot, and letters match in either case, as the platform's file system did.
+// A filter pattern as a Qt wildcard: "*.*" names every file, also one without a dot, and
+// letters match in either case, so REPORT.DOC is listed under "*.do*".
 QString qtPattern(const QString &pattern)
 {
     if (pattern == QLatin1String("*.*"))

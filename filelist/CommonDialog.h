@@ -1,7 +1,7 @@
 #pragma once
-// The file-open dialog of the main window, taking the settings of the platform's common dialog
-// (file name, flags, title, "a|b|c|d" filter) and returning the file name in the same form:
-// one full path, or the folder followed by NUL and each chosen name.
+// The file-open dialog of the main window. It takes its settings as fields (file name, flags,
+// title, filter as "description|pattern|description|pattern") and returns the file name in one
+// text: one full path, or the folder followed by NUL and each chosen name.
 
 #include <QString>
 #include <QStringList>
@@ -26,10 +26,10 @@ public:
     // false when the dialog itself failed; FileName is then empty as well.
     bool ShowOpen(QWidget *owner, Dialogs &dialogs);
 
-    // The filter text as Qt name filters, patterns matched the way the platform dialog
-    // matched them: letter case ignored, and "*.*" naming every file, with a dot or without.
+    // The filter text as Qt name filters, patterns matched with letter case ignored, and "*.*"
+    // naming every file, with a dot or without.
     static QStringList nameFiltersFrom(const QString &filter);
-    // The chosen full paths as the platform dialog returned them: one path, or the common
+    // The chosen full paths in the dialog's file name form: one path, or the common
     // folder followed by NUL and each name relative to it.
     static QString fileNameFrom(const QStringList &paths);
 };

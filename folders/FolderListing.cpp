@@ -46,8 +46,8 @@ FolderListing::Kind kindOf(int folderFd, const dirent &entry)
     }
 }
 
-// The order of the listing the program was designed for: names compared in upper case
-// ("_" after letters); names that differ only in case keep a fixed order.
+// Names compared in upper case ("_" after letters), so every import lists a folder in the same
+// order whatever the file system; names that differ only in case keep a fixed order.
 void sortByName(std::vector<FolderListing::Entry> &entries)
 {
     std::vector<std::pair<QString, FolderListing::Entry>> keyed;

@@ -1,7 +1,7 @@
 #pragma once
 // One folder's whole listing, read at once so that only one listing is ever open. Names come
-// sorted by name with letter case ignored, as the listing the program was designed for gives
-// them; raw Linux directory order is arbitrary.
+// sorted by name with letter case ignored: the order in which a directory is read is arbitrary,
+// and the user expects the documents of a folder listed alphabetically.
 
 #include <QString>
 

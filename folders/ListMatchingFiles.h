@@ -10,8 +10,7 @@
 // case ignored; every other character stands for itself; a pattern ending in ".*" also matches
 // names without any extension, so "*.*" lists every file. Hidden files are listed; links to
 // files are listed like files. Names are bare (no folder part), in listing order (by name,
-// letter case ignored). The original's 1-based array maps to this list: name i is at i - 1, and
-// "no names" is simply an empty list, so a range-for over it runs zero times.
+// letter case ignored); a folder without a match gives an empty list.
 // A folder that cannot be read gives no names and is added to *unread when given.
 QStringList ListMatchingFiles(const QString &folder, const QString &pattern,
                               AddFolder::UnreadFolders *unread = nullptr);

@@ -1,5 +1,5 @@
 #pragma once
-// Pointers drawn in Windows cursor (.cur) and icon (.ico) files, as the program ships them.
+// Pointers drawn in cursor (.cur) and icon (.ico) files, as the program ships them.
 
 #include <QCursor>
 #include <QString>

@@ -28,7 +28,7 @@ public:
     explicit Form1(const Platform &platform, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Controls, named as the form designer named them.
+    // Controls.
     QTreeWidget *ListView1 = nullptr;
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;

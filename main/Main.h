@@ -5,7 +5,7 @@
 
 namespace Main {
 
-// True when the platform can report the modification time of `path` (an existing file or
+// True when the file system can report the modification time of `path` (an existing file or
 // folder that the user may reach); false otherwise. Reads and changes nothing, never throws.
 bool FileExists(const QString &path);
 

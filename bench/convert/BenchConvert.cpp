@@ -1,7 +1,7 @@
 // Converts every document of a folder through ConvertDocument, one office instance per
 // document as the program does, then the same files with LibreOffice's own batch command line
 // in one call, and prints both speeds and their ratio. The documents are always copied into a
-// temporary folder first, so nothing is written beside the originals.
+// temporary folder first, so nothing is written beside the documents themselves.
 
 #include "convert/ConvertDocument.h"
 #include "convert/automation/AutomationError.h"
@@ -25,11 +25,11 @@ namespace {
 
 QTextStream out(stdout);
 
-// The corpus documents that LibreOffice is known to convert.
-QStringList goodCorpusDocuments()
+// The test documents that LibreOffice is known to convert.
+QStringList convertibleTestDocuments()
 {
-    const QDir corpus(QStringLiteral(QUORVANE_CORPUS_DIR));
-    QFile provenance(corpus.filePath(QStringLiteral("PROVENANCE.tsv")));
+    const QDir documents(QStringLiteral(QUORVANE_DOCUMENTS_DIR));
+    QFile provenance(documents.filePath(QStringLiteral("PROVENANCE.tsv")));
     QStringList paths;
     if (!provenance.open(QIODevice::ReadOnly | QIODevice::Text))
         return paths;
@@ -37,7 +37,7 @@ QStringList goodCorpusDocuments()
     while (!provenance.atEnd()) {
         const QStringList fields = QString::fromUtf8(provenance.readLine()).split(QLatin1Char('\t'));
         if (fields.size() > 8 && fields.at(8).startsWith(QLatin1String("converts-ok")))
-            paths << corpus.filePath(QStringLiteral("files/") + fields.at(0));
+            paths << documents.filePath(fields.at(0));
     }
     return paths;
 }
@@ -124,7 +124,7 @@ int main(int argc, char *argv[])
     QStringList arguments = app.arguments().mid(1);
     const bool filtered = arguments.removeAll(QStringLiteral("--filtered")) > 0;
     const std::int32_t format = filtered ? WordSaveFormat::FilteredHtml : WordSaveFormat::Html;
-    const QStringList sources = arguments.isEmpty() ? goodCorpusDocuments() : documentsIn(arguments.first());
+    const QStringList sources = arguments.isEmpty() ? convertibleTestDocuments() : documentsIn(arguments.first());
 
     QTemporaryDir work;
     const QString ours = work.filePath(QStringLiteral("convertdocument"));

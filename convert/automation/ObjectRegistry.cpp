@@ -3,7 +3,7 @@
 #include <QHash>
 
 namespace {
-// The class registry: progIds are matched ignoring letter case, as the platform does.
+// The class registry: progIds are matched ignoring letter case, "word.application" is "Word.Application".
 QHash<QString, ClassFactory> &classes()
 {
     static QHash<QString, ClassFactory> registry;

@@ -22,7 +22,7 @@ const QString EntrySuffix = QStringLiteral(".running");
 
 struct ProcessIdentity {
     qint64 pid = 0;
-    QString startTime; // field 22 of /proc/<pid>/stat: tells a reused pid from the original
+    QString startTime; // field 22 of /proc/<pid>/stat: tells a reused pid from the registering process
 };
 
 QString startTimeOf(qint64 pid)

@@ -1,6 +1,6 @@
 #include "convert/office/HtmlPublisher.h"
 
-#include "convert/automation/AutomationError.h"
+#include "convert/office/OfficeErrors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,20 +10,14 @@
 #include <system_error>
 
 namespace {
-[[noreturn]] void saveFailed(const QString &target, const QString &reason)
-{
-    throw AutomationError(AutomationErrorNumber::SaveFailed,
-                          QStringLiteral("The web page \"%1\" could not be saved: %2.").arg(target, reason));
-}
-
 // Replaces an existing file of the same name, as rename does.
 void moveInto(const QString &from, const QString &to, const QString &target)
 {
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), error);
     if (error)
-        saveFailed(target, QStringLiteral("\"%1\" could not be put in place (%2)")
-                               .arg(to, QString::fromStdString(error.message())));
+        throw OfficeErrors::pageNotSaved(target, QStringLiteral("\"%1\" could not be put in place (%2)")
+                                                     .arg(to, QString::fromStdString(error.message())));
 }
 } // namespace
 
@@ -32,16 +26,16 @@ void PublishHtml(const QString &target, const std::function<void(const QString &
     const QFileInfo info(target);
     const QDir folder = info.absoluteDir();
     if (!folder.exists())
-        saveFailed(target, QStringLiteral("the folder does not exist"));
+        throw OfficeErrors::pageNotSaved(target, QStringLiteral("the folder does not exist"));
     if (info.isDir())
-        saveFailed(target, QStringLiteral("a folder of that name is in the way"));
+        throw OfficeErrors::pageNotSaved(target, QStringLiteral("a folder of that name is in the way"));
     QTemporaryDir staging(folder.filePath(QStringLiteral(".quorvane-save-XXXXXX")));
     if (!staging.isValid())
-        saveFailed(target, QStringLiteral("the folder cannot be written to (%1)").arg(staging.errorString()));
+        throw OfficeErrors::pageNotSaved(target, QStringLiteral("the folder cannot be written to (%1)").arg(staging.errorString()));
     const QString page = staging.filePath(info.fileName());
     write(page);
     if (!QFileInfo(page).isFile())
-        saveFailed(target, QStringLiteral("the office wrote no page"));
+        throw OfficeErrors::pageNotSaved(target, QStringLiteral("LibreOffice wrote no page"));
     const QStringList pictures = QDir(staging.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString &name : pictures) {
         if (name != info.fileName())

@@ -1,7 +1,5 @@
 #include "convert/office/OfficeChild.h"
 
-#include "convert/automation/AutomationError.h"
-
 #include <QProcess>
 
 #include <linux/close_range.h>
@@ -30,11 +28,4 @@ QStringList HeadlessOfficeArguments()
 {
     return {QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--norestore"),
             QStringLiteral("--nologo"), QStringLiteral("--nodefault")};
-}
-
-void ThrowOfficeNotInstalled(const QString &program)
-{
-    throw AutomationError(AutomationErrorNumber::EngineNotInstalled,
-                          QStringLiteral("Word (here LibreOffice Writer) cannot be started: \"%1\" is missing or not "
-                                         "executable. Install the package libreoffice-writer-nogui.").arg(program));
 }

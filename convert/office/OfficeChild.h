@@ -14,6 +14,3 @@ void PrepareOfficeChild(QProcess &process);
 
 // Headless, invisible, no restore of earlier documents, no logo, no start document.
 QStringList HeadlessOfficeArguments();
-
-// The office binary cannot be started: tells which package to install.
-[[noreturn]] void ThrowOfficeNotInstalled(const QString &program);

@@ -10,7 +10,7 @@
 
 OfficeSettings DefaultOfficeSettings()
 {
-    return {QStringLiteral("/usr/lib/libreoffice/program/soffice.bin"),
+    return {QStringLiteral(QUORVANE_LIBREOFFICE_PROGRAM_DIR "/soffice.bin"),
             QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
                 + QStringLiteral("/quorvane/office-profile"),
             OfficeLimits{}, OfficeReuse{}};
@@ -29,11 +29,6 @@ void RegisterOfficeEngine(const OfficeSettings &settings)
     std::signal(SIGPIPE, SIG_IGN);
     OfficePool::instance().configure(settings);
     RegisterClass(QStringLiteral("Word.Application"), [] { return WordApplication::create(); });
-}
-
-void WarmUpOfficeEngine()
-{
-    OfficePool::instance().warmUp();
 }
 
 void EndIdleOfficeProcesses()

@@ -44,7 +44,7 @@ struct OfficeSettings {
     OfficeReuse reuse;
 };
 
-// /usr/lib/libreoffice/program/soffice.bin, profiles under the user's cache folder
+// soffice.bin of the LibreOffice the program was built for, profiles under the user's cache folder
 // (~/.cache/quorvane/office-profile), the limits above.
 OfficeSettings DefaultOfficeSettings();
 
@@ -52,12 +52,6 @@ OfficeSettings DefaultOfficeSettings();
 // the idle processes started under the old ones.
 void RegisterOfficeEngine();
 void RegisterOfficeEngine(const OfficeSettings &settings);
-
-// Starts an office process (the spare) ahead of the first application object, so that the
-// first document does not wait for it; it ends like any idle process if no application object
-// comes within the idle limit. Call it from the user-interface thread: office processes die
-// with the thread that started them.
-void WarmUpOfficeEngine();
 
 // Ends at once every office process that no application object uses.
 void EndIdleOfficeProcesses();

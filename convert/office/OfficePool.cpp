@@ -57,15 +57,6 @@ void OfficePool::configure(const OfficeSettings &settings)
     endIdleProcesses();
 }
 
-void OfficePool::warmUp()
-{
-    startSpare();
-    std::lock_guard lock(mutex_);
-    if (borrowed_ == 0 && !idleDeadline_)
-        idleDeadline_ = Clock::now() + settings_.reuse.idle;
-    changed_.notify_all();
-}
-
 std::shared_ptr<OfficeProcess> OfficePool::borrow()
 {
     reapEnded();

@@ -33,8 +33,6 @@ public:
 
     // Settings for the processes started from now on; the idle ones of earlier settings end.
     void configure(const OfficeSettings &settings);
-    // Starts the spare process, unless one is there already or spares are not wanted.
-    void warmUp();
     // A connected process for an application object: a warm one, else the spare, else a new
     // one. Throws AutomationError.
     std::shared_ptr<OfficeProcess> borrow();

@@ -1,7 +1,7 @@
 #include "convert/office/OfficeProcess.h"
 
-#include "convert/automation/AutomationError.h"
 #include "convert/office/OfficeChild.h"
+#include "convert/office/OfficeErrors.h"
 #include "convert/office/UnoRuntime.h"
 #include "convert/office/UnoText.h"
 
@@ -39,18 +39,6 @@ public:
 private:
     std::shared_ptr<std::atomic_bool> disposed_;
 };
-
-QString seconds(std::chrono::milliseconds duration)
-{
-    return QString::number(duration.count() / 1000.0, 'g', 3);
-}
-
-[[noreturn]] void throwStartTimeout(std::chrono::milliseconds limit)
-{
-    throw AutomationError(AutomationErrorNumber::EngineTimeout,
-                          QStringLiteral("Word (here LibreOffice) did not start within %1 seconds; its process was ended.")
-                              .arg(seconds(limit)));
-}
 } // namespace
 
 OfficeProcess::OfficeProcess(const OfficeSettings &settings)
@@ -76,7 +64,7 @@ void OfficeProcess::launch()
                        << QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipeName_)
                        << profile_.installationArgument());
     if (!process_.waitForStarted())
-        ThrowOfficeNotInstalled(settings_.program);
+        throw OfficeErrors::notInstalled(settings_.program);
     pid_ = static_cast<pid_t>(process_.processId());
     watchdog_ = std::make_unique<OfficeWatchdog>(pid_);
 }
@@ -93,10 +81,7 @@ void OfficeProcess::connect()
             launch();
             continue;
         }
-        throw AutomationError(AutomationErrorNumber::EngineGone,
-                              QStringLiteral("Word (here LibreOffice) ended while starting (exit code %1). "
-                                             "Check that the package libreoffice-writer-nogui is installed correctly.")
-                                  .arg(process_.exitCode()));
+        throw OfficeErrors::endedWhileStarting(process_.exitCode());
     }
 }
 
@@ -112,7 +97,7 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
             return false;
         if (std::chrono::steady_clock::now() >= deadline) {
             ::kill(pid_, SIGKILL);
-            throwStartTimeout(settings_.limits.start);
+            throw OfficeErrors::startTimedOut(settings_.limits.start);
         }
         try {
             connection = connector->connect(toOUString(QStringLiteral("pipe,name=") + pipeName_));
@@ -131,12 +116,10 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
     } catch (const css::uno::Exception &error) {
         watchdog_->disarm();
         ::kill(pid_, SIGKILL);
-        throw AutomationError(AutomationErrorNumber::EngineGone,
-                              QStringLiteral("Word (here LibreOffice) started but could not be reached (%1).")
-                                  .arg(toQString(error.Message)));
+        throw OfficeErrors::unreachable(toQString(error.Message));
     }
     if (watchdog_->disarm())
-        throwStartTimeout(settings_.limits.start);
+        throw OfficeErrors::startTimedOut(settings_.limits.start);
     return true;
 }
 
@@ -155,7 +138,7 @@ bool OfficeProcess::isAlive() const
 void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, const std::function<void()> &work)
 {
     if (!isAlive())
-        throwEngineGone(task);
+        throw OfficeErrors::gone(task);
     watchdog_->arm(limit);
     bool timedOut = false;
     try {
@@ -167,7 +150,7 @@ void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, c
         timedOut = watchdog_->disarm();
         kill();
         if (!timedOut)
-            throwEngineGone(task);
+            throw OfficeErrors::gone(task);
     } catch (...) {
         noteFailure();
         timedOut = watchdog_->disarm();
@@ -175,21 +158,12 @@ void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, c
             throw;
         kill();
         if (!timedOut)
-            throwEngineGone(task);
+            throw OfficeErrors::gone(task);
     }
     if (timedOut) {
         kill();
-        throw AutomationError(AutomationErrorNumber::EngineTimeout,
-                              QStringLiteral("Word (here LibreOffice) did not finish %1 within %2 seconds; "
-                                             "its process was ended.").arg(task, seconds(limit)));
+        throw OfficeErrors::callTimedOut(task, limit);
     }
-}
-
-void OfficeProcess::throwEngineGone(const QString &task) const
-{
-    throw AutomationError(AutomationErrorNumber::EngineGone,
-                          QStringLiteral("Word (here LibreOffice) is no longer running: it ended while %1 "
-                                         "or before.").arg(task));
 }
 
 qint64 OfficeProcess::residentMemory() const

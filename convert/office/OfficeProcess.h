@@ -71,7 +71,6 @@ private:
     bool openBridge(std::chrono::steady_clock::time_point deadline);
     bool hasEnded() const;
     void disposeBridge();
-    [[noreturn]] void throwEngineGone(const QString &task) const;
 
     OfficeSettings settings_;
     OfficeProfile profile_;

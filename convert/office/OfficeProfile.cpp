@@ -1,7 +1,7 @@
 #include "convert/office/OfficeProfile.h"
 
-#include "convert/automation/AutomationError.h"
 #include "convert/office/OfficeChild.h"
+#include "convert/office/OfficeErrors.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,12 +21,6 @@ const char *const EngineSettings[] = {
     "<item oor:path=\"/org.openoffice.Office.Common/Filter/HTML/Export\">"
     "<prop oor:name=\"Encoding\" oor:op=\"fuse\"><value>76</value></prop></item>",
 };
-
-[[noreturn]] void profileFailure(const QString &path, const QString &reason)
-{
-    throw AutomationError(AutomationErrorNumber::EngineNotInstalled,
-                          QStringLiteral("The office profile in \"%1\" could not be prepared: %2.").arg(path, reason));
-}
 
 // Adds each engine setting the profile lacks; the office keeps them when it rewrites the file.
 // False when the settings file is missing or damaged (an office killed while writing it).
@@ -50,7 +44,7 @@ bool applyEngineSettings(const QString &profile)
         return true;
     QSaveFile updated(path);
     if (!updated.open(QIODevice::WriteOnly) || updated.write(text) != text.size() || !updated.commit())
-        profileFailure(profile, updated.errorString());
+        throw OfficeErrors::profileNotPrepared(profile, updated.errorString());
     return true;
 }
 } // namespace
@@ -58,7 +52,7 @@ bool applyEngineSettings(const QString &profile)
 OfficeProfile::OfficeProfile(const OfficeSettings &settings)
 {
     if (!QDir().mkpath(settings.profileRoot))
-        profileFailure(settings.profileRoot, QStringLiteral("the folder cannot be created"));
+        throw OfficeErrors::profileNotPrepared(settings.profileRoot, QStringLiteral("the folder cannot be created"));
     for (int slot = 0; slot < MaxSlots && !slotLock_; ++slot) {
         auto lock = std::make_unique<QLockFile>(settings.profileRoot + QStringLiteral("/slot-%1.lock").arg(slot));
         lock->setStaleLockTime(0); // a lock counts only while its process lives
@@ -68,7 +62,7 @@ OfficeProfile::OfficeProfile(const OfficeSettings &settings)
         }
     }
     if (!slotLock_)
-        profileFailure(settings.profileRoot, QStringLiteral("all %1 profiles are in use").arg(MaxSlots));
+        throw OfficeErrors::profileNotPrepared(settings.profileRoot, QStringLiteral("all %1 profiles are in use").arg(MaxSlots));
     prepare(settings);
 }
 
@@ -91,7 +85,7 @@ void OfficeProfile::prepare(const OfficeSettings &settings) const
     QDir(path_).removeRecursively();
     firstStart(settings);
     if (!applyEngineSettings(path_))
-        profileFailure(path_, QStringLiteral("the office wrote no settings"));
+        throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("LibreOffice wrote no settings"));
 }
 
 void OfficeProfile::firstStart(const OfficeSettings &settings) const
@@ -103,10 +97,10 @@ void OfficeProfile::firstStart(const OfficeSettings &settings) const
         office.start(settings.program, HeadlessOfficeArguments()
                                            << QStringLiteral("--terminate_after_init") << installationArgument());
         if (!office.waitForStarted())
-            ThrowOfficeNotInstalled(settings.program);
+            throw OfficeErrors::notInstalled(settings.program);
         if (!office.waitForFinished(static_cast<int>(settings.limits.start.count())))
-            profileFailure(path_, QStringLiteral("the office did not finish its first start"));
+            throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("LibreOffice did not finish its first start"));
         if (office.exitCode() != 0 && office.exitCode() != OfficeRestartRequested)
-            profileFailure(path_, QStringLiteral("the office ended with code %1").arg(office.exitCode()));
+            throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("LibreOffice ended with code %1").arg(office.exitCode()));
     }
 }

@@ -1,6 +1,6 @@
 #include "convert/office/UnoRuntime.h"
 
-#include "convert/automation/AutomationError.h"
+#include "convert/office/OfficeErrors.h"
 
 #include <cppuhelper/bootstrap.hxx>
 
@@ -10,7 +10,7 @@
 #include <mutex>
 
 namespace {
-const char FundamentalRc[] = "/usr/lib/libreoffice/program/fundamentalrc";
+const char FundamentalRc[] = QUORVANE_LIBREOFFICE_PROGRAM_DIR "/fundamentalrc";
 
 css::uno::Reference<css::uno::XComponentContext> bootstrap()
 {
@@ -35,8 +35,6 @@ css::uno::Reference<css::uno::XComponentContext> LocalUnoContext()
     static css::uno::Reference<css::uno::XComponentContext> *context = nullptr;
     std::call_once(once, [] { context = new css::uno::Reference<css::uno::XComponentContext>(bootstrap()); });
     if (!context->is())
-        throw AutomationError(AutomationErrorNumber::EngineNotInstalled,
-                              QStringLiteral("The office runtime (LibreOffice's UNO libraries) could not be started. "
-                                             "Install the package libreoffice-writer-nogui."));
+        throw OfficeErrors::runtimeMissing();
     return *context;
 }

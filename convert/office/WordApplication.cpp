@@ -1,6 +1,7 @@
 #include "convert/office/WordApplication.h"
 
 #include "convert/automation/BoundArguments.h"
+#include "convert/office/OfficeErrors.h"
 #include "convert/office/OfficePool.h"
 #include "convert/office/OfficeProcess.h"
 #include "convert/office/WordDocument.h"
@@ -9,8 +10,6 @@
 namespace {
 const QString ProgId = QStringLiteral("Word.Application");
 const QString ApplicationName = QStringLiteral("Microsoft Word");
-const QStringList QuitParameters{QStringLiteral("SaveChanges"), QStringLiteral("OriginalFormat"),
-                                 QStringLiteral("RouteDocument")};
 } // namespace
 
 ObjectRef WordApplication::create()
@@ -41,13 +40,9 @@ Variant WordApplication::Invoke(const QString &member, const PositionalArguments
         return ObjectRef(std::make_shared<WordDocuments>(shared_from_this()));
     }
     if (member.compare(QStringLiteral("Quit"), Qt::CaseInsensitive) == 0) {
-        BoundArguments(member, QuitParameters, positional, named);
+        BoundArguments(member, {}, positional, named);
         quit();
         return {};
-    }
-    if (member.compare(QStringLiteral("Name"), Qt::CaseInsensitive) == 0) {
-        BoundArguments(member, {}, positional, named);
-        return ApplicationName;
     }
     throw AutomationError(AutomationErrorNumber::UnknownMember,
                           QStringLiteral("%1 has no member \"%2\".").arg(ProgId, member));
@@ -61,8 +56,7 @@ Variant WordApplication::DefaultMember()
 std::shared_ptr<OfficeProcess> WordApplication::office(const QString &task)
 {
     if (!registration_)
-        throw AutomationError(AutomationErrorNumber::EngineGone,
-                              QStringLiteral("Word has already quit; it cannot go on %1.").arg(task));
+        throw OfficeErrors::alreadyQuit(task);
     if (!office_->isAlive() || office_->sawFailure()) {
         // The last office was lost (killed at a deadline, or it crashed) or has seen a failure:
         // what follows gets another one. Borrowed first, so the spare serves and the lost one

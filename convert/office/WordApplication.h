@@ -20,7 +20,7 @@ public:
     WordApplication();
     ~WordApplication() override;
 
-    // Members: Documents, Quit, Name.
+    // Members: Documents, Quit.
     Variant Invoke(const QString &member, const PositionalArguments &positional = {},
                    const NamedArguments &named = {}) override;
     // The application's name, "Microsoft Word".

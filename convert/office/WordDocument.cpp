@@ -1,9 +1,11 @@
 #include "convert/office/WordDocument.h"
 
 #include "convert/automation/BoundArguments.h"
+#include "convert/automation/WordSaveAs.h"
 #include "convert/office/AbortingInteractionHandler.h"
 #include "convert/office/EncryptedPackage.h"
 #include "convert/office/HtmlPublisher.h"
+#include "convert/office/OfficeErrors.h"
 #include "convert/office/OfficeProcess.h"
 #include "convert/office/UnoText.h"
 #include "convert/office/ViewlessLoader.h"
@@ -19,24 +21,6 @@
 #include <QFileInfo>
 
 namespace {
-// Word's own order, so positional calls bind as they do there.
-const QStringList SaveAsParameters{
-    QStringLiteral("FileName"), QStringLiteral("FileFormat"), QStringLiteral("LockComments"),
-    QStringLiteral("Password"), QStringLiteral("AddToRecentFiles"), QStringLiteral("WritePassword"),
-    QStringLiteral("ReadOnlyRecommended"), QStringLiteral("EmbedTrueTypeFonts"),
-    QStringLiteral("SaveNativePictureFormat"), QStringLiteral("SaveFormsData"), QStringLiteral("SaveAsAOCELetter")};
-const QStringList SaveAsBooleans{
-    QStringLiteral("LockComments"), QStringLiteral("AddToRecentFiles"), QStringLiteral("ReadOnlyRecommended"),
-    QStringLiteral("EmbedTrueTypeFonts"), QStringLiteral("SaveNativePictureFormat"), QStringLiteral("SaveFormsData"),
-    QStringLiteral("SaveAsAOCELetter")};
-const QStringList SaveAsTexts{QStringLiteral("FileName"), QStringLiteral("Password"), QStringLiteral("WritePassword")};
-const QStringList CloseParameters{QStringLiteral("SaveChanges"), QStringLiteral("OriginalFormat"),
-                                  QStringLiteral("RouteDocument")};
-
-// Word's save formats and the office filters that stand in for them.
-constexpr int FormatHtml = 8;          // pictures written as files beside the page
-constexpr int FormatFilteredHtml = 10; // pictures embedded in the page
-
 css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
 {
     return css::beans::PropertyValue(rtl::OUString::createFromAscii(name), 0, value, css::beans::PropertyState_DIRECT_VALUE);
@@ -47,9 +31,22 @@ css::uno::Sequence<css::beans::PropertyValue> properties(std::initializer_list<c
     return css::uno::Sequence<css::beans::PropertyValue>(list.begin(), static_cast<sal_Int32>(list.size()));
 }
 
-[[noreturn]] void fail(int number, const QString &description)
+// A SaveAs argument must have the type of the value a conversion passes for it.
+void requireTypeOf(const Variant &value, const Variant &expected)
 {
-    throw AutomationError(number, description);
+    switch (expected.type()) {
+    case Variant::Type::Boolean:
+        value.toBool();
+        break;
+    case Variant::Type::Integer:
+        value.toInt();
+        break;
+    case Variant::Type::Text:
+        value.toText();
+        break;
+    default:
+        break;
+    }
 }
 } // namespace
 
@@ -57,15 +54,14 @@ std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<WordAppli
 {
     const QFileInfo file(path);
     if (!file.exists())
-        fail(AutomationErrorNumber::DocumentNotFound, QStringLiteral("The document \"%1\" was not found.").arg(path));
+        throw OfficeErrors::documentNotFound(path);
     if (file.isDir())
-        fail(AutomationErrorNumber::DocumentNotFound, QStringLiteral("\"%1\" is a folder, not a document.").arg(path));
+        throw OfficeErrors::folderNotDocument(path);
     // A pipe or device named like a document would leave the office waiting for data.
     if (!file.isFile())
-        fail(AutomationErrorNumber::DocumentNotFound, QStringLiteral("\"%1\" is not a document file.").arg(path));
+        throw OfficeErrors::notADocumentFile(path);
     if (!file.isReadable())
-        fail(AutomationErrorNumber::DocumentNotFound,
-             QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(path));
+        throw OfficeErrors::documentUnreadable(path);
     auto document = std::make_shared<WordDocument>(application, file.absoluteFilePath());
     document->load();
     application->adopt(document);
@@ -123,14 +119,8 @@ void WordDocument::load()
     }
     office_->noteFailure();
     if (handler->askedForPassword() || IsEncryptedOfficePackage(path_))
-        fail(AutomationErrorNumber::PasswordProtected,
-             QStringLiteral("The document %1 is password-protected; it cannot be converted without its password.")
-                 .arg(describe()));
-    fail(AutomationErrorNumber::DocumentDamaged,
-         handler->reportedDamage() || refused
-             ? QStringLiteral("The document %1 is damaged and cannot be read.").arg(describe())
-             : QStringLiteral("The document %1 could not be read: it is damaged or not a document Word can open.")
-                   .arg(describe()));
+        throw OfficeErrors::passwordProtected(describe());
+    throw handler->reportedDamage() || refused ? OfficeErrors::damaged(describe()) : OfficeErrors::unreadableFormat(describe());
 }
 
 Variant WordDocument::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
@@ -138,19 +128,6 @@ Variant WordDocument::Invoke(const QString &member, const PositionalArguments &p
     if (member.compare(QStringLiteral("SaveAs"), Qt::CaseInsensitive) == 0) {
         saveAs(positional, named);
         return {};
-    }
-    if (member.compare(QStringLiteral("Close"), Qt::CaseInsensitive) == 0) {
-        BoundArguments(member, CloseParameters, positional, named);
-        close();
-        return {};
-    }
-    if (member.compare(QStringLiteral("Name"), Qt::CaseInsensitive) == 0) {
-        BoundArguments(member, {}, positional, named);
-        return DefaultMember();
-    }
-    if (member.compare(QStringLiteral("FullName"), Qt::CaseInsensitive) == 0) {
-        BoundArguments(member, {}, positional, named);
-        return path_;
     }
     throw AutomationError(AutomationErrorNumber::UnknownMember,
                           QStringLiteral("The document has no member \"%1\".").arg(member));
@@ -163,35 +140,27 @@ Variant WordDocument::DefaultMember()
 
 void WordDocument::saveAs(const PositionalArguments &positional, const NamedArguments &named)
 {
-    const BoundArguments arguments(QStringLiteral("SaveAs"), SaveAsParameters, positional, named);
+    const BoundArguments arguments(QStringLiteral("SaveAs"), SaveAsParameters(), positional, named);
     // Every argument is checked for its type before anything is written.
-    for (const QString &name : SaveAsBooleans) {
+    for (const auto &[name, expected] : SaveAsArguments({}, 0)) {
         if (arguments.has(name))
-            arguments.value(name).toBool();
-    }
-    for (const QString &name : SaveAsTexts) {
-        if (arguments.has(name))
-            arguments.value(name).toText();
+            requireTypeOf(arguments.value(name), expected);
     }
     if (!arguments.has(QStringLiteral("FileName")))
-        fail(AutomationErrorNumber::WrongArgumentCount,
-             QStringLiteral("SaveAs needs the name of the file to write (FileName) for %1.").arg(describe()));
+        throw OfficeErrors::fileNameMissing(describe());
     const int format = arguments.has(QStringLiteral("FileFormat"))
         ? arguments.value(QStringLiteral("FileFormat")).toInt() : -1;
-    if (format != FormatHtml && format != FormatFilteredHtml)
-        fail(AutomationErrorNumber::BadArgumentValue,
-             QStringLiteral("%1 cannot be saved in format %2: only 8 (web page) and 10 (filtered web page) are "
-                            "supported.").arg(describe()).arg(format));
+    if (format != WordSaveFormat::Html && format != WordSaveFormat::FilteredHtml)
+        throw OfficeErrors::unsupportedFormat(describe(), format);
     const QFileInfo target(arguments.value(QStringLiteral("FileName")).toText());
     if (target.absoluteFilePath() == path_ || (target.exists() && target.canonicalFilePath() == QFileInfo(path_).canonicalFilePath()))
-        fail(AutomationErrorNumber::WouldOverwriteSource,
-             QStringLiteral("%1 cannot be saved over itself; choose another file name.").arg(describe()));
+        throw OfficeErrors::wouldSaveOverItself(describe());
     // One store per loaded document: a second save starts from a fresh load.
     if (stored_ || !component_.is()) {
         close();
         load();
     }
-    const rtl::OUString filter = format == FormatHtml ? rtl::OUString("HTML (StarWriter)") : rtl::OUString("XHTML Writer File");
+    const rtl::OUString filter = format == WordSaveFormat::Html ? rtl::OUString("HTML (StarWriter)") : rtl::OUString("XHTML Writer File");
     PublishHtml(target.absoluteFilePath(), [&](const QString &page) { store(page, filter); });
 }
 
@@ -205,8 +174,7 @@ void WordDocument::store(const QString &page, const rtl::OUString &filter)
                       [&] { css::uno::Reference<css::frame::XStorable>(component_, css::uno::UNO_QUERY_THROW)
                                 ->storeToURL(toFileUrl(page), arguments); });
     } catch (const css::uno::Exception &error) {
-        fail(AutomationErrorNumber::SaveFailed,
-             QStringLiteral("%1 could not be saved as a web page: %2").arg(describe(), toQString(error.Message)));
+        throw OfficeErrors::notSaved(describe(), toQString(error.Message));
     }
 }
 

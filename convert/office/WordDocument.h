@@ -19,7 +19,7 @@ public:
     WordDocument(std::shared_ptr<WordApplication> application, QString path);
     ~WordDocument() override;
 
-    // Members: SaveAs (Word's eleven named arguments), Close, Name, FullName.
+    // Members: SaveAs with its eleven named arguments.
     Variant Invoke(const QString &member, const PositionalArguments &positional = {},
                    const NamedArguments &named = {}) override;
     // The document's file name.

@@ -4,12 +4,7 @@
 #include "convert/office/WordDocument.h"
 
 namespace {
-// Word's own order, so positional calls bind as they do there.
-const QStringList OpenParameters{
-    QStringLiteral("FileName"), QStringLiteral("ConfirmConversions"), QStringLiteral("ReadOnly"),
-    QStringLiteral("AddToRecentFiles"), QStringLiteral("PasswordDocument"), QStringLiteral("PasswordTemplate"),
-    QStringLiteral("Revert"), QStringLiteral("WritePasswordDocument"), QStringLiteral("WritePasswordTemplate"),
-    QStringLiteral("Format"), QStringLiteral("Encoding"), QStringLiteral("Visible")};
+const QStringList OpenParameters{QStringLiteral("FileName")};
 } // namespace
 
 Variant WordDocuments::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)

@@ -11,7 +11,7 @@ class WordDocuments : public AutomationObject {
 public:
     explicit WordDocuments(std::shared_ptr<WordApplication> application) : application_(std::move(application)) {}
 
-    // Members: Open(FileName, ...) with Word's parameter names; only FileName is used.
+    // Members: Open(FileName).
     Variant Invoke(const QString &member, const PositionalArguments &positional = {},
                    const NamedArguments &named = {}) override;
     // Word's collections have no value of their own.

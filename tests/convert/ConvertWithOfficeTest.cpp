@@ -1,4 +1,4 @@
-// ConvertDocument against the real office engine on corpus documents.
+// ConvertDocument against the real office engine on test documents.
 
 #include "convert/ConvertDocument.h"
 #include "convert/automation/AutomationError.h"
@@ -20,17 +20,17 @@ TEST(ConvertWithOffice, WritesHtmlBesideEachDocumentAndNothingForAnEncryptedOne)
         QFile file(folder.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    const auto copyOfCorpus = [&](const QString &name) {
-        EXPECT_TRUE(QFile::copy(QStringLiteral(QUORVANE_CORPUS_DIR "/") + name, folder.filePath(name)));
+    const auto copyOfTestDocument = [&](const QString &name) {
+        EXPECT_TRUE(QFile::copy(QStringLiteral(QUORVANE_DOCUMENTS_DIR "/") + name, folder.filePath(name)));
         QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner);
         return folder.filePath(name);
     };
     const auto format = [](std::int32_t number) { return [number] { return std::optional<std::int32_t>(number); }; };
     const QString encrypted = QStringLiteral("password_password_cryptoapi.doc");
 
-    ConvertDocument(copyOfCorpus(QStringLiteral("Word6.doc")), format(WordSaveFormat::Html));
-    ConvertDocument(copyOfCorpus(QStringLiteral("footnote.doc")), format(WordSaveFormat::FilteredHtml));
-    const QString encryptedPath = copyOfCorpus(encrypted);
+    ConvertDocument(copyOfTestDocument(QStringLiteral("Word6.doc")), format(WordSaveFormat::Html));
+    ConvertDocument(copyOfTestDocument(QStringLiteral("footnote.doc")), format(WordSaveFormat::FilteredHtml));
+    const QString encryptedPath = copyOfTestDocument(encrypted);
     const QByteArray encryptedBefore = contentsOf(encrypted);
     EXPECT_THROW(ConvertDocument(encryptedPath, format(WordSaveFormat::Html)), AutomationError);
 

@@ -4,6 +4,7 @@
 // --convert-and-return path converts path, prints the pids of the offices it leaves and ends.
 
 #include "convert/automation/ObjectRegistry.h"
+#include "convert/automation/WordSaveAs.h"
 #include "convert/office/OfficeEngine.h"
 #include "support/ErrorOf.h"
 #include "support/OfficeChildren.h"
@@ -32,8 +33,8 @@ using namespace std::chrono_literals;
 namespace Error = AutomationErrorNumber;
 
 namespace {
-constexpr int Normal = 8;
-constexpr int Filtered = 10;
+constexpr int Normal = WordSaveFormat::Html;
+constexpr int Filtered = WordSaveFormat::FilteredHtml;
 
 const char PrintRunningWordFlag[] = "--print-running-word";
 const char HoldWordFlag[] = "--hold-word";
@@ -49,13 +50,13 @@ OfficeSettings TestOfficeSettings()
     return settings;
 }
 
-// Copies a corpus document into folder under newName (default: its own name); returns the path.
-QString CopyCorpusDocument(const QString &name, const QString &folder, const QString &newName = {})
+// Copies a test document into folder under newName (default: its own name); returns the path.
+QString CopyTestDocument(const QString &name, const QString &folder, const QString &newName = {})
 {
     const QString target = QDir(folder).filePath(newName.isEmpty() ? name : newName);
     QDir().mkpath(QFileInfo(target).absolutePath());
-    if (!QFile::copy(QStringLiteral(QUORVANE_CORPUS_DIR "/") + name, target))
-        ADD_FAILURE() << "cannot copy the corpus document " << name.toStdString();
+    if (!QFile::copy(QStringLiteral(QUORVANE_DOCUMENTS_DIR "/") + name, target))
+        ADD_FAILURE() << "cannot copy the test document " << name.toStdString();
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;
 }
@@ -71,17 +72,9 @@ ObjectRef OpenDocument(const ObjectRef &word, const QString &path)
     return word->Invoke(QStringLiteral("Documents")).toObject()->Invoke(QStringLiteral("Open"), {path}).toObject();
 }
 
-// Word's SaveAs with the eleven named arguments a conversion passes.
 void SaveAsWebPage(const ObjectRef &document, const QString &fileName, int format)
 {
-    const Variant no = Variant::fromBool(false);
-    document->Invoke(QStringLiteral("SaveAs"), {},
-                     {{QStringLiteral("FileName"), fileName}, {QStringLiteral("FileFormat"), format},
-                      {QStringLiteral("LockComments"), no}, {QStringLiteral("Password"), QString()},
-                      {QStringLiteral("AddToRecentFiles"), Variant::fromBool(true)}, {QStringLiteral("WritePassword"), QString()},
-                      {QStringLiteral("ReadOnlyRecommended"), no}, {QStringLiteral("EmbedTrueTypeFonts"), no},
-                      {QStringLiteral("SaveNativePictureFormat"), no}, {QStringLiteral("SaveFormsData"), no},
-                      {QStringLiteral("SaveAsAOCELetter"), no}});
+    document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(fileName, format));
 }
 
 // Create, open, save, quit: one conversion as the program makes it.
@@ -131,10 +124,10 @@ protected:
         change(settings);
         RegisterOfficeEngine(settings);
     }
-    // A copy of a corpus document in a folder of its own (numbered by copy); returns its path.
+    // A copy of a test document in a folder of its own (numbered by copy); returns its path.
     QString document(const char *name, int copy = 0)
     {
-        return CopyCorpusDocument(QString::fromUtf8(name), folder.filePath(QString::number(copy)));
+        return CopyTestDocument(QString::fromUtf8(name), folder.filePath(QString::number(copy)));
     }
     // Converts path as a Normal page and expects the page.
     static void convert(const QString &path)
@@ -181,7 +174,7 @@ TEST_F(OfficeEngine, WritesDocDocxAndRtfInBothFlavoursWithTextUtf8AndPicturesUnd
     for (const auto &document : documents) {
         for (const int format : {Normal, Filtered}) {
             const QString name = QString::fromUtf8(document.name);
-            const QString path = CopyCorpusDocument(name, folder.filePath(QString::number(format)), awkward + name);
+            const QString path = CopyTestDocument(name, folder.filePath(QString::number(format)), awkward + name);
             ConvertWithWord(path, PageBeside(path), format);
             const QString html = ReadText(PageBeside(path));
             EXPECT_TRUE(visibleText(html).contains(QString::fromUtf8(document.text))) << document.name << " as " << format;
@@ -191,8 +184,8 @@ TEST_F(OfficeEngine, WritesDocDocxAndRtfInBothFlavoursWithTextUtf8AndPicturesUnd
         }
     }
 
-    const QString normal = CopyCorpusDocument(QStringLiteral("FloatingPictures.doc"), folder.filePath(QStringLiteral("normal")));
-    const QString filtered = CopyCorpusDocument(QStringLiteral("testRTFRegularImages.rtf"), folder.filePath(QStringLiteral("filtered")));
+    const QString normal = CopyTestDocument(QStringLiteral("FloatingPictures.doc"), folder.filePath(QStringLiteral("normal")));
+    const QString filtered = CopyTestDocument(QStringLiteral("testRTFRegularImages.rtf"), folder.filePath(QStringLiteral("filtered")));
     ConvertWithWord(normal, PageBeside(normal), Normal);
     ConvertWithWord(filtered, PageBeside(filtered), Filtered);
     const QStringList files = pictureSources(ReadText(PageBeside(normal)));
@@ -226,7 +219,7 @@ TEST_F(OfficeEngine, ADocumentWhoseOpeningWouldRunAMacroRunsNone)
 TEST_F(OfficeEngine, ASaveThatIsRefusedOrHangsKeepsTheEarlierPage)
 {
     use([](OfficeSettings &settings) { settings.limits.call = 2s; });
-    const QString path = CopyCorpusDocument(QStringLiteral("FloatingPictures.doc"), folder.path());
+    const QString path = CopyTestDocument(QStringLiteral("FloatingPictures.doc"), folder.path());
     QFile earlier(PageBeside(path));
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
     earlier.write("<html><body>the earlier good page</body></html>");
@@ -274,7 +267,7 @@ TEST_F(OfficeEngine, NoOfficeOutlivesItsProgramWhetherItEndsNormallyOrIsKilled)
 {
     QProcess ending;
     ending.start(QCoreApplication::applicationFilePath(),
-                 {QString::fromLatin1(ConvertAndReturnFlag), CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.path())});
+                 {QString::fromLatin1(ConvertAndReturnFlag), CopyTestDocument(QStringLiteral("Lists.doc"), folder.path())});
     ASSERT_TRUE(ending.waitForFinished(60'000));
     const QStringList offices = QString::fromUtf8(ending.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     EXPECT_EQ(offices.size(), 2) << "the warm office and the spare";
@@ -304,7 +297,7 @@ TEST_F(OfficeEngine, AnOfficeTheUserHasOpenIsLeftAlone)
     user.start(TestOfficeSettings().program, usersOffice);
     ASSERT_TRUE(user.waitForStarted());
 
-    const QString path = CopyCorpusDocument(QStringLiteral("Lists.doc"), folder.filePath(QStringLiteral("documents")));
+    const QString path = CopyTestDocument(QStringLiteral("Lists.doc"), folder.filePath(QStringLiteral("documents")));
     ConvertWithWord(path, PageBeside(path), Normal);
     CreateObject(QStringLiteral("Word.Application")); // released at once, without Quit
 

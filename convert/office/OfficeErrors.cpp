@@ -1,0 +1,132 @@
+#include "convert/office/OfficeErrors.h"
+
+namespace OfficeErrors {
+namespace Number = AutomationErrorNumber;
+
+namespace {
+const QString Office = QStringLiteral("LibreOffice");
+const QString Package = QStringLiteral("libreoffice-writer-nogui");
+
+QString seconds(std::chrono::milliseconds duration)
+{
+    return QString::number(duration.count() / 1000.0, 'g', 3);
+}
+} // namespace
+
+AutomationError notInstalled(const QString &program)
+{
+    return {Number::EngineNotInstalled, QStringLiteral("%1 cannot be started: \"%2\" is missing or not executable. "
+                                                       "Install the package %3.").arg(Office, program, Package)};
+}
+
+AutomationError runtimeMissing()
+{
+    return {Number::EngineNotInstalled, QStringLiteral("%1's runtime libraries could not be started. Install the package %2.")
+                                            .arg(Office, Package)};
+}
+
+AutomationError profileNotPrepared(const QString &path, const QString &reason)
+{
+    return {Number::EngineNotInstalled,
+            QStringLiteral("The private %1 profile in \"%2\" could not be prepared: %3.").arg(Office, path, reason)};
+}
+
+AutomationError startTimedOut(std::chrono::milliseconds limit)
+{
+    return {Number::EngineTimeout,
+            QStringLiteral("%1 did not start within %2 seconds; its process was ended.").arg(Office, seconds(limit))};
+}
+
+AutomationError endedWhileStarting(int exitCode)
+{
+    return {Number::EngineGone, QStringLiteral("%1 ended while starting (exit code %2). Check that the package %3 is "
+                                               "installed correctly.").arg(Office).arg(exitCode).arg(Package)};
+}
+
+AutomationError unreachable(const QString &officeMessage)
+{
+    return {Number::EngineGone, QStringLiteral("%1 started but could not be reached (%2).").arg(Office, officeMessage)};
+}
+
+AutomationError callTimedOut(const QString &task, std::chrono::milliseconds limit)
+{
+    return {Number::EngineTimeout, QStringLiteral("%1 did not finish %2 within %3 seconds; its process was ended.")
+                                       .arg(Office, task, seconds(limit))};
+}
+
+AutomationError gone(const QString &task)
+{
+    return {Number::EngineGone, QStringLiteral("%1 is no longer running: it ended while %2 or before.").arg(Office, task)};
+}
+
+AutomationError alreadyQuit(const QString &task)
+{
+    return {Number::EngineGone, QStringLiteral("The application has already quit; it cannot go on %1.").arg(task)};
+}
+
+AutomationError documentNotFound(const QString &path)
+{
+    return {Number::DocumentNotFound, QStringLiteral("The document \"%1\" was not found.").arg(path)};
+}
+
+AutomationError folderNotDocument(const QString &path)
+{
+    return {Number::DocumentNotFound, QStringLiteral("\"%1\" is a folder, not a document.").arg(path)};
+}
+
+AutomationError notADocumentFile(const QString &path)
+{
+    return {Number::DocumentNotFound, QStringLiteral("\"%1\" is not a document file.").arg(path)};
+}
+
+AutomationError documentUnreadable(const QString &path)
+{
+    return {Number::DocumentNotFound, QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(path)};
+}
+
+AutomationError passwordProtected(const QString &document)
+{
+    return {Number::PasswordProtected, QStringLiteral("The document %1 is password-protected; it cannot be converted "
+                                                      "without its password.").arg(document)};
+}
+
+AutomationError damaged(const QString &document)
+{
+    return {Number::DocumentDamaged, QStringLiteral("The document %1 is damaged and cannot be read.").arg(document)};
+}
+
+AutomationError unreadableFormat(const QString &document)
+{
+    return {Number::DocumentDamaged, QStringLiteral("The document %1 could not be read: it is damaged or not a document "
+                                                    "%2 can open.").arg(document, Office)};
+}
+
+AutomationError fileNameMissing(const QString &document)
+{
+    return {Number::WrongArgumentCount,
+            QStringLiteral("SaveAs needs the name of the file to write (FileName) for %1.").arg(document)};
+}
+
+AutomationError unsupportedFormat(const QString &document, int format)
+{
+    return {Number::BadArgumentValue, QStringLiteral("%1 cannot be saved in format %2: only 8 (web page) and 10 (filtered "
+                                                     "web page) are supported.").arg(document).arg(format)};
+}
+
+AutomationError wouldSaveOverItself(const QString &document)
+{
+    return {Number::WouldOverwriteSource,
+            QStringLiteral("%1 cannot be saved over itself; choose another file name.").arg(document)};
+}
+
+AutomationError notSaved(const QString &document, const QString &officeMessage)
+{
+    return {Number::SaveFailed, QStringLiteral("%1 could not be saved as a web page: %2").arg(document, officeMessage)};
+}
+
+AutomationError pageNotSaved(const QString &page, const QString &reason)
+{
+    return {Number::SaveFailed, QStringLiteral("The web page \"%1\" could not be saved: %2.").arg(page, reason)};
+}
+
+} // namespace OfficeErrors

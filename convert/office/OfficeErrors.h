@@ -1,0 +1,42 @@
+#pragma once
+// Every failure the office engine reports, worded in one place: what went wrong, with which
+// document or step, and what the user can do about it.
+
+#include "convert/automation/AutomationError.h"
+
+#include <QString>
+
+#include <chrono>
+
+namespace OfficeErrors {
+
+// The office cannot be started or reached at all.
+AutomationError notInstalled(const QString &program);
+AutomationError runtimeMissing();
+AutomationError profileNotPrepared(const QString &path, const QString &reason);
+AutomationError startTimedOut(std::chrono::milliseconds limit);
+AutomationError endedWhileStarting(int exitCode);
+AutomationError unreachable(const QString &officeMessage);
+
+// A call into a running office; task names it ("opening \"a.doc\"").
+AutomationError callTimedOut(const QString &task, std::chrono::milliseconds limit);
+AutomationError gone(const QString &task);
+AutomationError alreadyQuit(const QString &task);
+
+// The document itself; document is its path in quotes.
+AutomationError documentNotFound(const QString &path);
+AutomationError folderNotDocument(const QString &path);
+AutomationError notADocumentFile(const QString &path);
+AutomationError documentUnreadable(const QString &path);
+AutomationError passwordProtected(const QString &document);
+AutomationError damaged(const QString &document);
+AutomationError unreadableFormat(const QString &document);
+
+// Saving it as a web page.
+AutomationError fileNameMissing(const QString &document);
+AutomationError unsupportedFormat(const QString &document, int format);
+AutomationError wouldSaveOverItself(const QString &document);
+AutomationError notSaved(const QString &document, const QString &officeMessage);
+AutomationError pageNotSaved(const QString &page, const QString &reason);
+
+} // namespace OfficeErrors
