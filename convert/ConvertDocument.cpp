@@ -1,10 +1,7 @@
-#include "convert/ConvertDocument.h"
+#include "ConvertDocument.h"
 
-#include "convert/automation/ObjectRegistry.h"
-#include "main/Form1.h"
-#include "main/Main.h"
-
-#include <QRadioButton>
+#include "FileNameHelpers.h"
+#include "ObjectRegistry.h"
 
 namespace {
 
@@ -53,15 +50,6 @@ void quitAfterFailure(AutomationObject &word) noexcept
     }
 }
 
-std::optional<std::int32_t> saveFormatOf(const Form1 &form)
-{
-    if (form.Option1->isChecked())
-        return WordSaveFormat::Html;
-    if (form.Option2->isChecked())
-        return WordSaveFormat::FilteredHtml;
-    return std::nullopt;
-}
-
 } // namespace
 
 void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
@@ -80,9 +68,4 @@ void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
         throw;
     }
     word->Invoke(QStringLiteral("Quit"));
-}
-
-void ConvertDocument(const Form1 &form, const QString &path)
-{
-    ConvertDocument(path, [&form] { return saveFormatOf(form); });
 }

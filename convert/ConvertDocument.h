@@ -1,15 +1,13 @@
 #pragma once
 // One listed document to one HTML file beside it, through a Word instance of its own.
 
-#include "convert/automation/WordSaveAs.h"
+#include "WordSaveAs.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <optional>
-
-class Form1;
 
 // The save format of the chosen HTML flavour, asked at the moment of the save; empty when no
 // flavour is chosen, in which case nothing is saved.
@@ -21,6 +19,3 @@ using SaveFormatChoice = std::function<std::optional<std::int32_t>()>;
 // A document that already is an HTML file (.htm or .html) fails with WouldOverwriteSource
 // before anything is saved.
 void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat);
-
-// The same, with the flavour read from the window's option buttons at the moment of the save.
-void ConvertDocument(const Form1 &form, const QString &path);

@@ -1,7 +1,7 @@
-#include "convert/Word1.h"
+#include "Word1.h"
 
-#include "convert/automation/ObjectRegistry.h"
-#include "main/Platform.h"
+#include "ObjectRegistry.h"
+#include "Platform.h"
 
 namespace Word1 {
 

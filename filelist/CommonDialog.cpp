@@ -1,6 +1,6 @@
-#include "filelist/CommonDialog.h"
+#include "CommonDialog.h"
 
-#include "main/Platform.h"
+#include "Platform.h"
 
 #include <QRegularExpression>
 

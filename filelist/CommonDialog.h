@@ -19,8 +19,6 @@ public:
     long Flags = 0;
     QString DialogTitle;
     QString Filter;
-    // The layout's setting; the result is not bounded by it, so no choice is ever cut short.
-    int MaxFileSize = 30000;
 
     // Shows the dialog modally. FileName is empty afterwards when nothing was chosen. Returns
     // false when the dialog itself failed; FileName is then empty as well.

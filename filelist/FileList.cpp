@@ -1,33 +1,51 @@
-// The file list: ListView1 itself holds the entries, one document path per top-level row.
-#include "main/Form1.h"
+#include "FileList.h"
 
 #include <QTreeWidget>
 
-void Form1::AddDocumentPath(const QString &path)
+FileList::FileList(QTreeWidget &view, const WindowPointer &window, QString programDirectory)
+    : view(view), window(window), programDirectory(std::move(programDirectory))
+{
+    // Every entry is one line of the same font; the view then lays out a long list quickly.
+    view.setUniformRowHeights(true);
+    view.setRootIsDecorated(false);
+    view.setSelectionMode(QAbstractItemView::SingleSelection);
+    // Moves come from the list's own handlers, never from Qt's item drag.
+    view.setDragEnabled(false);
+    view.setAcceptDrops(true);
+}
+
+int FileList::count() const
+{
+    return view.topLevelItemCount();
+}
+
+QString FileList::entry(int position) const
+{
+    const QTreeWidgetItem *item = view.topLevelItem(position - 1);
+    return item ? item->text(0) : QString();
+}
+
+void FileList::AddDocumentPath(const QString &path)
 {
     // Appending at the end is constant time: no sorting, no duplicate test, no scrolling.
-    ListView1->addTopLevelItem(new QTreeWidgetItem(QStringList{path}));
+    view.addTopLevelItem(new QTreeWidgetItem(QStringList{path}));
 }
 
-int Form1::ListCount() const
+void FileList::appendAll(const QStringList &paths)
 {
-    return ListView1->topLevelItemCount();
+    const bool painting = view.updatesEnabled();
+    view.setUpdatesEnabled(false);
+    DocumentList::appendAll(paths);
+    view.setUpdatesEnabled(painting);
 }
 
-QString Form1::ListEntry(int position) const
+void FileList::removeSelected()
 {
-    const QTreeWidgetItem *entry = ListView1->topLevelItem(position - 1);
-    return entry ? entry->text(0) : QString();
-}
-
-void Form1::ListView1_DblClick()
-{
-    // With nothing selected there is nothing to remove, and nothing to tell.
-    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    const QModelIndexList selected = view.selectionModel()->selectedRows();
     if (selected.isEmpty())
         return;
-    delete ListView1->takeTopLevelItem(selected.first().row());
+    delete view.takeTopLevelItem(selected.first().row());
     // The view would select the entry that took the removed one's place; only a click or a
     // move selects, so that a further double-click never removes an entry nobody chose.
-    ListView1->clearSelection();
+    view.clearSelection();
 }

@@ -1,16 +1,11 @@
 // Moving an entry through the list by pressing on it and passing over other entries with the
 // button held: each pass exchanges the texts of the dragged entry and the entry under the pointer.
-#include "main/Form1.h"
+#include "FileList.h"
 
 #include <QPixmap>
 #include <QTreeWidget>
 
 namespace {
-
-QTreeWidgetItem *entryAt(const QTreeWidget &list, const QModelIndex &index)
-{
-    return list.topLevelItem(index.row());
-}
 
 // Whole rows are judged by height alone: a widened column leaves every row wider than the list.
 bool shownWhole(const QTreeWidget &list, const QModelIndex &row)
@@ -36,86 +31,82 @@ std::pair<QRect, QRect> wholeRowsShown(const QTreeWidget &list)
     return {list.visualRect(first), list.visualRect(last)};
 }
 
+} // namespace
+
 // Keeps the move going past the edge of what the list shows: with the pointer on or above the
 // first whole row the entry before the hovered one comes into view, on or below the last whole
 // row the entry after it.
-void scrollOnAfterExchange(QTreeWidget &list, int hovered, int pointerY)
+void FileList::scrollOnAfterExchange(int hovered, int pointerY)
 {
-    const auto [firstRow, lastRow] = wholeRowsShown(list);
+    const auto [firstRow, lastRow] = wholeRowsShown(view);
     if (firstRow.isNull())
         return;
     if (pointerY <= firstRow.bottom()) {
         if (hovered > 0)
-            list.scrollToItem(list.topLevelItem(hovered - 1));
+            view.scrollToItem(view.topLevelItem(hovered - 1));
     } else if (pointerY >= lastRow.top()) {
-        if (hovered + 1 < list.topLevelItemCount())
-            list.scrollToItem(list.topLevelItem(hovered + 1));
+        if (hovered + 1 < view.topLevelItemCount())
+            view.scrollToItem(view.topLevelItem(hovered + 1));
     }
 }
 
-} // namespace
-
-void Form1::setListMousePointer(int state)
+void FileList::setListMousePointer(int state)
 {
     listMousePointer = state;
     // The drag picture never hides the hourglass of a running command; otherwise the list
     // shows the window's own pointer, whatever that is.
-    if (state == vbCustom && MousePointer() != vbHourglass)
-        ListView1->viewport()->setCursor(dragCursor);
+    if (state == CustomPointer && window.MousePointer() != BusyPointer)
+        view.viewport()->setCursor(dragCursor);
     else
-        ListView1->viewport()->unsetCursor();
+        view.viewport()->unsetCursor();
 }
 
-void Form1::ListView1_ItemClick()
-{
-    // Without a readable drag picture the pointer stays as it was; the move works all the same.
-    const QPixmap picture(programDirectory() + QStringLiteral("/drag.ico"));
-    if (!picture.isNull()) {
-        dragCursor = QCursor(picture);
-        setListMousePointer(vbCustom);
-    }
-    setListAcceptsDrops(false);
-    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
-    DraggedItem = selected.isEmpty() ? QPersistentModelIndex() : QPersistentModelIndex(selected.first());
-}
-
-void Form1::ListView1_MouseDown()
+void FileList::mouseDown()
 {
     ListMouseDown = true;
 }
 
-void Form1::ListView1_MouseUp()
+void FileList::itemClick()
 {
-    ListMouseDown = false;
-    setListMousePointer(vbArrow);
-    // The move is over: files can be dropped again, and only a press on an entry starts the next.
-    setListAcceptsDrops(true);
-    DraggedItem = QPersistentModelIndex();
+    // Without a readable drag picture the pointer stays as it was; the move works all the same.
+    const QPixmap picture(programDirectory + QStringLiteral("/drag.ico"));
+    if (!picture.isNull()) {
+        dragCursor = QCursor(picture);
+        setListMousePointer(CustomPointer);
+    }
+    setAcceptsDrops(false);
+    const QModelIndexList selected = view.selectionModel()->selectedRows();
+    DraggedItem = selected.isEmpty() ? QPersistentModelIndex() : QPersistentModelIndex(selected.first());
 }
 
-void Form1::ListView1_MouseMove(const QPoint &position)
+void FileList::mouseMove(const QPoint &position)
 {
-    if (MousePointer() != vbHourglass)
-        setMousePointer(vbDefault);
     // Shown anew, as the window may have become busy, or ceased to be, since it was set.
-    setListMousePointer(ListMousePointer());
+    setListMousePointer(listMousePointer);
     if (!ListMouseDown)
         return;
-
-    HoverItem = ListView1->indexAt(position);
+    const QModelIndex HoverItem = view.indexAt(position);
     // An invalid DraggedItem is also one whose entry was removed since the press.
-    if (HoverItem.isValid() && DraggedItem.isValid()) {
-        QTreeWidgetItem *dragged = entryAt(*ListView1, DraggedItem);
-        QTreeWidgetItem *hovered = entryAt(*ListView1, HoverItem);
-        if (hovered->text(0) != dragged->text(0)) {
-            const QString moving = dragged->text(0);
-            dragged->setText(0, hovered->text(0));
-            hovered->setText(0, moving);
-            // Selecting without making it current, so the view does not scroll on its own.
-            ListView1->selectionModel()->select(HoverItem, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            DraggedItem = HoverItem;
-            scrollOnAfterExchange(*ListView1, HoverItem.row(), position.y());
-        }
-    }
-    HoverItem = QPersistentModelIndex();
+    if (!HoverItem.isValid() || !DraggedItem.isValid())
+        return;
+    QTreeWidgetItem *dragged = view.topLevelItem(DraggedItem.row());
+    QTreeWidgetItem *hovered = view.topLevelItem(HoverItem.row());
+    if (hovered->text(0) == dragged->text(0))
+        return;
+    const QString moving = dragged->text(0);
+    dragged->setText(0, hovered->text(0));
+    hovered->setText(0, moving);
+    // Selecting without making it current, so the view does not scroll on its own.
+    view.selectionModel()->select(HoverItem, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    DraggedItem = HoverItem;
+    scrollOnAfterExchange(HoverItem.row(), position.y());
+}
+
+void FileList::mouseUp()
+{
+    ListMouseDown = false;
+    setListMousePointer(ArrowPointer);
+    // The move is over: files can be dropped again, and only a press on an entry starts the next.
+    setAcceptsDrops(true);
+    DraggedItem = QPersistentModelIndex();
 }

@@ -1,6 +1,7 @@
-// Files dropped from the desktop onto the list: a list of local file URLs, appended in order.
-#include "main/Form1.h"
+// Files dropped from the file manager onto the list: a list of local file URLs, appended in order.
+#include "FileList.h"
 
+#include <QDropEvent>
 #include <QMimeData>
 #include <QTreeWidget>
 #include <QUrl>
@@ -9,7 +10,7 @@
 
 namespace {
 
-// Only a list of local files can be dropped, as only the shell's file list could.
+// Only a list of local files can be dropped.
 bool holdsFileList(const QMimeData *data)
 {
     if (!data || !data->hasUrls())
@@ -20,27 +21,29 @@ bool holdsFileList(const QMimeData *data)
 
 } // namespace
 
-bool Form1::listAcceptsDrops() const
+bool FileList::acceptsDrops() const
 {
-    return ListView1->acceptDrops();
+    return view.acceptDrops();
 }
 
-void Form1::setListAcceptsDrops(bool accept)
+void FileList::setAcceptsDrops(bool accept)
 {
     // The view passes the setting on to its viewport, where drops arrive.
-    ListView1->setAcceptDrops(accept);
+    view.setAcceptDrops(accept);
 }
 
-void Form1::ListView1_OLEDragOver(const QMimeData *data, Qt::DropAction &effect)
+void FileList::dragOver(QDropEvent &event) const
 {
-    if (!holdsFileList(data))
-        effect = Qt::IgnoreAction;
+    const bool taken = acceptsDrops() && holdsFileList(event.mimeData());
+    event.setDropAction(taken ? event.proposedAction() : Qt::IgnoreAction);
+    event.setAccepted(taken);
 }
 
-void Form1::ListView1_OLEDragDrop(const QMimeData *data)
+void FileList::drop(QDropEvent &event)
 {
-    if (!holdsFileList(data))
+    dragOver(event);
+    if (!event.isAccepted())
         return;
-    for (const QUrl &url : data->urls())
+    for (const QUrl &url : event.mimeData()->urls())
         AddDocumentPath(url.toLocalFile());
 }

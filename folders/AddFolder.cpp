@@ -1,17 +1,17 @@
-#include "folders/AddFolder.h"
+#include "AddFolder.h"
 
-#include "folders/EventYield.h"
-#include "folders/FolderListing.h"
-#include "main/Form1.h"
+#include "EventYield.h"
+#include "FolderListing.h"
+#include "Platform.h"
 
 #include <set>
 #include <utility>
 
 namespace AddFolder {
 
-QString BrowseForFolder(Form1 &owner, const QString &title)
+QString BrowseForFolder(Dialogs &dialogs, QWidget *owner, const QString &title)
 {
-    QString folder = owner.platform().dialogs.browseForFolder(&owner, title);
+    QString folder = dialogs.browseForFolder(owner, title);
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
         folder.chop(1);
     return folder;
@@ -22,7 +22,7 @@ QString FolderListEntry(const QString &folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-void CollectSubFolders(QStringList &folders, bool descend, UnreadFolders &unread)
+void CollectSubFolders(QStringList &folders, bool descend, QStringList &unread, FilesByFolder *files)
 {
     EventYield yield;
     std::set<FolderListing::Identity> entered;
@@ -33,16 +33,21 @@ void CollectSubFolders(QStringList &folders, bool descend, UnreadFolders &unread
             const FolderListing listing(folder);
             yield();
             if (!listing.readable()) {
-                unread.add(folder);
+                unread << folder;
                 continue;
             }
             if (!entered.insert(listing.identity()).second)
                 continue; // a bind mount leading back into the tree: entering it again would never end
+            QStringList fileNames;
             for (const FolderListing::Entry &entry : listing.entries()) {
                 yield();
                 if (entry.kind == FolderListing::Kind::Folder && !entry.name.startsWith(QLatin1Char('.')))
                     next << folder + entry.name + QLatin1Char('/');
+                else if (entry.kind == FolderListing::Kind::File)
+                    fileNames << entry.name;
             }
+            if (files)
+                files->insert(folder, fileNames);
         }
         for (const QString &folder : std::as_const(next)) {
             yield();

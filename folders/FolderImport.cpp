@@ -1,44 +1,71 @@
-#include "folders/FolderImport.h"
+#include "FolderImport.h"
 
-#include "folders/EventYield.h"
-#include "folders/ListMatchingFiles.h"
-#include "main/Form1.h"
+#include "DocumentList.h"
+#include "EventYield.h"
+#include "ListMatchingFiles.h"
+#include "MousePointer.h"
+#include "Platform.h"
 
-#include <QTreeWidget>
+FolderImport::FolderImport(Dialogs &dialogs, QWidget *owner, WindowPointer &pointer, DocumentList &list)
+    : dialogs(dialogs), owner(owner), pointer(pointer), list(list)
+{
+}
+
+FolderImport::~FolderImport()
+{
+    *alive = false;
+}
+
+void FolderImport::run()
+{
+    const QString extension = dialogs.inputBox(owner, QStringLiteral("Enter file extension to load:"), QStringLiteral("doc"));
+    if (extension.isEmpty())
+        return;
+    const QString chosen = AddFolder::BrowseForFolder(dialogs, owner, QStringLiteral("Please select folder to add:"));
+    if (chosen.isEmpty())
+        return;
+
+    const std::shared_ptr<const bool> stillHere = alive;
+    const int pointerBefore = pointer.MousePointer();
+    pointer.setMousePointer(BusyPointer);
+    QStringList folders{AddFolder::FolderListEntry(chosen)};
+    QStringList unread;
+    AddFolder::FilesByFolder files;
+    AddFolder::CollectSubFolders(folders, true, unread, &files);
+    const QStringList documents = AddFolder::ImportableDocuments(folders, extension, files);
+    if (!*stillHere)
+        return;
+    list.appendAll(documents);
+    // An import started during another one's walk leaves the outer one's hourglass in place.
+    pointer.setMousePointer(pointerBefore == BusyPointer ? BusyPointer : DefaultPointer);
+    if (!unread.isEmpty())
+        dialogs.information(owner, AddFolder::UnreadFoldersMessage(unread));
+}
 
 namespace AddFolder {
 
-QStringList ImportableDocuments(const QStringList &folders, const QString &extension, UnreadFolders &unread)
+QStringList ImportableDocuments(const QStringList &folders, const QString &extension, const FilesByFolder &files)
 {
     const QString pattern = QLatin1String("*.") + extension;
     EventYield yield;
     QStringList documents;
     for (const QString &folder : folders) {
         yield();
-        for (const QString &name : ListMatchingFiles(folder, pattern, &unread))
+        for (const QString &name : MatchingNames(files.value(folder), pattern))
             if (!name.startsWith(QLatin1Char('~')))
                 documents << folder + name;
     }
     return documents;
 }
 
-void AppendDocuments(Form1 &form, const QStringList &paths)
-{
-    const bool painting = form.ListView1->updatesEnabled();
-    form.ListView1->setUpdatesEnabled(false);
-    for (const QString &path : paths)
-        form.AddDocumentPath(path);
-    form.ListView1->setUpdatesEnabled(painting);
-}
-
-QString UnreadFoldersMessage(const UnreadFolders &unread)
+QString UnreadFoldersMessage(const QStringList &unread)
 {
     QString folder = unread.first();
     if (folder.size() > 1)
         folder.chop(1); // shown without the folder list's trailing "/"
-    if (unread.count() == 1)
+    if (unread.size() == 1)
         return QStringLiteral("1 folder could not be read and was skipped:\n%1").arg(folder);
-    return QStringLiteral("%1 folders could not be read and were skipped. The first was:\n%2").arg(unread.count()).arg(folder);
+    return QStringLiteral("%1 folders could not be read and were skipped. The first was:\n%2").arg(unread.size()).arg(folder);
 }
 
 } // namespace AddFolder

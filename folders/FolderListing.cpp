@@ -1,4 +1,4 @@
-#include "folders/FolderListing.h"
+#include "FolderListing.h"
 
 #include <QFile>
 

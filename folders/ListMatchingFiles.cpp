@@ -1,6 +1,6 @@
-#include "folders/ListMatchingFiles.h"
+#include "ListMatchingFiles.h"
 
-#include "folders/FolderListing.h"
+#include "FolderListing.h"
 
 #include <QRegularExpression>
 
@@ -26,19 +26,22 @@ QRegularExpression nameMatcher(const QString &pattern)
 
 } // namespace
 
-QStringList ListMatchingFiles(const QString &folder, const QString &pattern, AddFolder::UnreadFolders *unread)
+QStringList MatchingNames(const QStringList &fileNames, const QString &pattern)
 {
-    const QString path = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    const FolderListing listing(path);
-    if (!listing.readable()) {
-        if (unread)
-            unread->add(path);
-        return {};
-    }
     const QRegularExpression matcher = nameMatcher(pattern);
     QStringList names;
-    for (const FolderListing::Entry &entry : listing.entries())
-        if (entry.kind == FolderListing::Kind::File && matcher.match(entry.name).hasMatch())
-            names << entry.name;
+    for (const QString &name : fileNames)
+        if (matcher.match(name).hasMatch())
+            names << name;
     return names;
+}
+
+QStringList ListMatchingFiles(const QString &folder, const QString &pattern)
+{
+    const FolderListing listing(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+    QStringList fileNames;
+    for (const FolderListing::Entry &entry : listing.entries())
+        if (entry.kind == FolderListing::Kind::File)
+            fileNames << entry.name;
+    return MatchingNames(fileNames, pattern);
 }

@@ -1,4 +1,4 @@
-#include "main/CursorFile.h"
+#include "CursorFile.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,17 +1,12 @@
-#include "main/Form1.h"
+#include "Form1.h"
 
-#include "main/PictureButton.h"
-#include "main/Twips.h"
-#include "main/WidgetColour.h"
+#include "AddWordFiles.h"
+#include "Twips.h"
+#include "WidgetColour.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTreeWidget>
 
 namespace {
 
@@ -43,31 +38,16 @@ static void registerPictures()
 
 Form1::Form1(const Platform &platform, QWidget *parent) : QWidget(parent), platform_(platform)
 {
-    registerPictures();
-    createControls();
+    placeControls();
+    styleControls();
+    wireControls();
     Form_Load();
 }
 
 Form1::~Form1() = default;
 
-void Form1::createControls()
+void Form1::placeControls()
 {
-    // Fixed single border: title bar and close box, no maximise box, no resizing.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/window.ico")));
-    setWidgetColour(this, QPalette::Window, Qt::white);
-    setAutoFillBackground(true);
-
-    ListView1 = new QTreeWidget(this);
-    Option1 = new QRadioButton(QStringLiteral("Normal"), this);
-    Option2 = new QRadioButton(QStringLiteral("Filtered"), this);
-    Check1 = new PictureButton(QStringLiteral("Add Word File(s)"), QIcon(QStringLiteral(":/pictures/check1.ico")), this);
-    Check4 = new PictureButton(QStringLiteral(" Add All Word Files In Folder"), QIcon(QStringLiteral(":/pictures/check4.ico")), this);
-    Check2 = new PictureButton(QStringLiteral("Convert to HTML"), QIcon(QStringLiteral(":/pictures/check2.ico")), this);
-    ProgressBar1 = new QProgressBar(this);
-    Command1 = new QPushButton(QStringLiteral("Command1"), this);
-
     const double dpi = logicalDpiX();
     const auto place = [dpi](QWidget *w, int l, int t, int wd, int h) { w->setGeometry(twipsRect(l, t, wd, h, dpi)); };
     setFixedSize(twipsToPixels(7320, dpi), twipsToPixels(4830, dpi));
@@ -80,16 +60,37 @@ void Form1::createControls()
     place(ProgressBar1, 120, 4330, 7080, 375);
     place(Command1, -720, 2640, 615, 495);
 
+    setTabOrder(Command1, Check1);
+    setTabOrder(Check1, Check2);
+    setTabOrder(Check2, ListView1);
+    setTabOrder(ListView1, Check4);
+    setTabOrder(Check4, ProgressBar1);
+    setTabOrder(ProgressBar1, Option1);
+    setTabOrder(Option1, Option2);
+}
+
+void Form1::styleControls()
+{
+    registerPictures();
+    // Fixed single border: title bar and close box, no maximise box, no resizing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/window.ico")));
+    setWidgetColour(this, QPalette::Window, Qt::white);
+    setAutoFillBackground(true);
+
+    // Each control answers to its own name, for whoever looks for it (the tests do).
+    const std::pair<QWidget *, const char *> names[] = {
+        {ListView1, "ListView1"}, {Option1, "Option1"}, {Option2, "Option2"}, {Check1, "Check1"}, {Check4, "Check4"},
+        {Check2, "Check2"}, {ProgressBar1, "ProgressBar1"}, {Command1, "Command1"}};
+    for (const auto &[control, name] : names)
+        control->setObjectName(QLatin1String(name));
+
     ListView1->setHeaderHidden(false);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setDragEnabled(false);
-    ListView1->setAcceptDrops(true);
     // The column keeps its own width; the user drags its edge to read long names.
     ListView1->header()->setStretchLastSection(false);
     ListView1->setFont(arialBold(9));
     ListView1->setToolTip(ListToolTip);
-    prepareListView();
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setOrientation(Qt::Horizontal);
@@ -98,34 +99,36 @@ void Form1::createControls()
         option->setFont(arialBold(9));
     Option1->setChecked(true);
 
-    // The pointer feedback needs every move over the background and the buttons, not only drags.
+    const std::pair<PictureButton *, const char *> pictures[] = {
+        {Check1, ":/pictures/check1.ico"}, {Check4, ":/pictures/check4.ico"}, {Check2, ":/pictures/check2.ico"}};
+    for (const auto &[button, picture] : pictures) {
+        button->setIcon(QIcon(QLatin1String(picture)));
+        button->setFont(arialBold(11.25));
+        setWidgetColour(button, QPalette::Button, Qt::white);
+    }
+}
+
+void Form1::wireControls()
+{
+    // The pointer feedback needs every move over the background, the buttons and the list,
+    // not only drags.
     setMouseTracking(true);
     installEventFilter(this);
     for (QToolButton *button : {Check1, Check4, Check2}) {
-        button->setFont(arialBold(11.25));
-        setWidgetColour(button, QPalette::Button, Qt::white);
         button->setMouseTracking(true);
         button->installEventFilter(this);
     }
+    ListView1->viewport()->setMouseTracking(true);
+    ListView1->viewport()->installEventFilter(this);
+    // Qt reports an entry click on release; the move needs it at the press, after the press
+    // has selected the entry, so that the dragged entry is known before the first move.
+    connect(ListView1, &QTreeWidget::itemPressed, this, &Form1::ListView1_ItemClick);
     // The click notification arrives on every change of state, as with a check box.
-    connect(Check1, &QToolButton::toggled, this, [this] { Check1_Click(); });
-    connect(Check4, &QToolButton::toggled, this, [this] { Check4_Click(); });
-    connect(Check2, &QToolButton::toggled, this, [this] { Check2_Click(); });
-
-    setTabOrder(Command1, Check1);
-    setTabOrder(Check1, Check2);
-    setTabOrder(Check2, ListView1);
-    setTabOrder(ListView1, Check4);
-    setTabOrder(Check4, ProgressBar1);
-    setTabOrder(ProgressBar1, Option1);
-    setTabOrder(Option1, Option2);
+    connect(Check1, &QToolButton::toggled, this, &Form1::Check1_Click);
+    connect(Check4, &QToolButton::toggled, this, &Form1::Check4_Click);
+    connect(Check2, &QToolButton::toggled, this, &Form1::Check2_Click);
     // The hidden button holds the focus, so no visible control shows a focus mark at first.
     Command1->setFocus();
-}
-
-QString Form1::programDirectory()
-{
-    return QCoreApplication::applicationDirPath();
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -150,4 +153,39 @@ void Form1::closeEvent(QCloseEvent *event)
 {
     event->accept();
     Form_Unload();
+}
+
+bool Form1::springBack(QToolButton *button)
+{
+    if (!button->isChecked())
+        return false;
+    button->setChecked(false);
+    return true;
+}
+
+void Form1::Check1_Click()
+{
+    if (springBack(Check1))
+        AddWordFiles(CommonDialog1, platform_.dialogs, this, fileList);
+}
+
+void Form1::Check4_Click()
+{
+    if (springBack(Check4))
+        folderImport.run();
+}
+
+void Form1::Check2_Click()
+{
+    if (springBack(Check2))
+        conversionRun.run();
+}
+
+std::optional<std::int32_t> Form1::chosenSaveFormat() const
+{
+    if (Option1->isChecked())
+        return WordSaveFormat::Html;
+    if (Option2->isChecked())
+        return WordSaveFormat::FilteredHtml;
+    return std::nullopt;
 }

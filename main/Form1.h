@@ -1,64 +1,36 @@
 #pragma once
-// The main window. Declared once here; each handler is defined in the folder of its concern:
-// start-up, pointer feedback and shut-down in main/, the list handlers and the add-files
-// dialog in filelist/, the folder import in folders/, the conversion run in convert/.
+// The main window: the file list, the two HTML flavours, the three command buttons and the
+// progress bar. The window owns the controls and the handlers; each handler hands its work to
+// the concern it belongs to: the file list, the folder import or the conversion run.
 
-#include "filelist/CommonDialog.h"
-#include "main/Platform.h"
+#include "CommonDialog.h"
+#include "ConversionRun.h"
+#include "FileList.h"
+#include "FolderImport.h"
+#include "MousePointer.h"
+#include "Platform.h"
+#include "PictureButton.h"
 
 #include <QCursor>
-#include <QPersistentModelIndex>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
 #include <QWidget>
 
-class QDragMoveEvent;
+#include <optional>
+
 class QDropEvent;
-class QMimeData;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
-class QToolButton;
-class QTreeWidget;
 
-// Pointer states of the main window.
-enum MousePointerState { vbDefault = 0, vbArrow = 1, vbHourglass = 11, vbCustom = 99 };
-
-class Form1 : public QWidget {
+class Form1 : public QWidget, public WindowPointer {
     Q_OBJECT
 public:
     explicit Form1(const Platform &platform, QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Controls.
-    QTreeWidget *ListView1 = nullptr;
-    QRadioButton *Option1 = nullptr;
-    QRadioButton *Option2 = nullptr;
-    QToolButton *Check1 = nullptr;
-    QToolButton *Check4 = nullptr;
-    QToolButton *Check2 = nullptr;
-    QProgressBar *ProgressBar1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    CommonDialog CommonDialog1;
-
-    // Variables of the in-list move. DraggedItem is a persistent index, so an entry that was
-    // removed reads as invalid, never as freed memory.
-    QPersistentModelIndex DraggedItem;
-    QPersistentModelIndex HoverItem;
-    bool ListMouseDown = false;
-
-    // The main window's pointer state (0, 11 or 99), applied over the whole client area.
-    int MousePointer() const { return mousePointer; }
-    void setMousePointer(int state);
-    // The list's own pointer (0 default, 1 arrow, 99 the picture from drag.ico).
-    int ListMousePointer() const { return listMousePointer; }
-    void setListMousePointer(int state);
-    // Whether the list takes dropped files (drop mode 1) or not (0).
-    bool listAcceptsDrops() const;
-    void setListAcceptsDrops(bool accept);
-
-    // The file list: the list view itself is the model; positions run from 1 to count.
-    void AddDocumentPath(const QString &path);
-    int ListCount() const;
-    QString ListEntry(int position) const;
+    // The window's pointer state (0, 11 or 99), applied over the whole client area.
+    int MousePointer() const override { return mousePointer; }
+    void setMousePointer(int state) override;
 
     // Handlers.
     void Form_Load();
@@ -75,31 +47,47 @@ public:
     void ListView1_MouseDown();
     void ListView1_MouseMove(const QPoint &position);
     void ListView1_MouseUp();
-    void ListView1_OLEDragOver(const QMimeData *data, Qt::DropAction &effect);
-    void ListView1_OLEDragDrop(const QMimeData *data);
+    void ListView1_OLEDragOver(QDropEvent &event);
+    void ListView1_OLEDragDrop(QDropEvent &event);
 
     // Start-up helpers.
     void CenterForm(QWidget &form);
     void VisitHomePageAtRandom();
-
-    const Platform &platform() const { return platform_; }
-    // The program's own directory, without a trailing "/" (except "/").
-    static QString programDirectory();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void createControls();
-    // The list's own wiring: mouse tracking, the entry click at the press, its event routing.
-    void prepareListView();
+    void placeControls();
+    void styleControls();
+    void wireControls();
     // Routes the list viewport's mouse and drop events to the ListView1_ handlers.
     bool listViewEvent(QEvent *event);
+    // Puts a clicked picture button back to released; false when it was released already (the
+    // notification that putting it back raises).
+    static bool springBack(QToolButton *button);
+    // Sets the pointer to state unless the hourglass of a running command shows.
+    void showPointerUnlessBusy(int state);
+    // The save format of the HTML flavour chosen now: 8 Normal, 10 Filtered, none without a choice.
+    std::optional<std::int32_t> chosenSaveFormat() const;
 
     Platform platform_;
-    int mousePointer = vbDefault;
-    int listMousePointer = vbDefault;
-    QCursor handCursor;  // from HAND-M.CUR; the arrow when the file is missing
-    QCursor dragCursor;  // from drag.ico
+    int mousePointer = DefaultPointer;
+    QCursor handCursor; // from HAND-M.CUR; the arrow when the file is missing
+
+    QTreeWidget *ListView1 = new QTreeWidget(this);
+    QRadioButton *Option1 = new QRadioButton(QStringLiteral("Normal"), this);
+    QRadioButton *Option2 = new QRadioButton(QStringLiteral("Filtered"), this);
+    PictureButton *Check1 = new PictureButton(QStringLiteral("Add Word File(s)"), this);
+    PictureButton *Check4 = new PictureButton(QStringLiteral(" Add All Word Files In Folder"), this);
+    PictureButton *Check2 = new PictureButton(QStringLiteral("Convert to HTML"), this);
+    QProgressBar *ProgressBar1 = new QProgressBar(this);
+    QPushButton *Command1 = new QPushButton(QStringLiteral("Command1"), this);
+    CommonDialog CommonDialog1;
+
+    FileList fileList{*ListView1, *this, platform_.programDirectory};
+    FolderImport folderImport{platform_.dialogs, this, *this, fileList};
+    ConversionRun conversionRun{platform_.dialogs, this, *this, fileList, [this] { return chosenSaveFormat(); },
+                                [this](float value) { ProgressBar1->setValue(qRound(value)); repaint(); }};
 };

@@ -1,23 +1,21 @@
 // Start-up of the main window: its place, its hand pointer, the rare visit to the home page,
 // its caption, the list's column and the progress bar's colour.
-#include "main/ApplicationTitle.h"
-#include "main/CursorFile.h"
-#include "main/Form1.h"
-#include "main/HomePage.h"
-#include "main/Main.h"
-#include "main/Twips.h"
-#include "main/WidgetColour.h"
+#include "ApplicationTitle.h"
+#include "CursorFile.h"
+#include "FileNameHelpers.h"
+#include "Form1.h"
+#include "HomePage.h"
+#include "Twips.h"
+#include "WidgetColour.h"
 
-#include <QProgressBar>
 #include <QTime>
-#include <QTreeWidget>
 
 void Form1::Form_Load()
 {
     CenterForm(*this);
 
     // Appended as is: a doubled "/" at the root still names the same file.
-    const QString handCursorPath = programDirectory() + QStringLiteral("/HAND-M.CUR");
+    const QString handCursorPath = platform_.programDirectory + QStringLiteral("/HAND-M.CUR");
     if (Main::FileExists(handCursorPath))
         handCursor = loadCursorFile(handCursorPath).value_or(QCursor(Qt::ArrowCursor));
 

@@ -1,5 +1,5 @@
 // Closing the main window ends the program at once.
-#include "main/Form1.h"
+#include "Form1.h"
 
 #include <cstdio>
 #include <cstdlib>

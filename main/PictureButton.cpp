@@ -1,4 +1,4 @@
-#include "main/PictureButton.h"
+#include "PictureButton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -9,11 +9,10 @@ constexpr int PictureToCaption = 4;
 constexpr int CaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
 }
 
-PictureButton::PictureButton(const QString &caption, const QIcon &picture, QWidget *parent) : QToolButton(parent)
+PictureButton::PictureButton(const QString &caption, QWidget *parent) : QToolButton(parent)
 {
     setCheckable(true);
     setText(caption);
-    setIcon(picture);
     setIconSize(QSize(PictureSize, PictureSize));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 }

@@ -7,7 +7,7 @@
 
 class PictureButton : public QToolButton {
 public:
-    PictureButton(const QString &caption, const QIcon &picture, QWidget *parent);
+    PictureButton(const QString &caption, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

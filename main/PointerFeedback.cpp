@@ -1,15 +1,15 @@
 // The main window's pointer: the hand over the three command buttons, the arrow over the
 // background, and never in place of the hourglass of a running command.
-#include "main/Form1.h"
+#include "Form1.h"
 
 void Form1::setMousePointer(int state)
 {
     mousePointer = state;
     switch (state) {
-    case vbHourglass:
+    case BusyPointer:
         setCursor(Qt::WaitCursor);
         break;
-    case vbCustom:
+    case CustomPointer:
         setCursor(handCursor);
         break;
     default:
@@ -18,26 +18,28 @@ void Form1::setMousePointer(int state)
     }
 }
 
+void Form1::showPointerUnlessBusy(int state)
+{
+    if (MousePointer() != BusyPointer)
+        setMousePointer(state);
+}
+
 void Form1::Form_MouseMove()
 {
-    if (MousePointer() != vbHourglass)
-        setMousePointer(vbDefault);
+    showPointerUnlessBusy(DefaultPointer);
 }
 
 void Form1::Check1_MouseMove()
 {
-    if (MousePointer() != vbHourglass)
-        setMousePointer(vbCustom);
+    showPointerUnlessBusy(CustomPointer);
 }
 
 void Form1::Check2_MouseMove()
 {
-    if (MousePointer() != vbHourglass)
-        setMousePointer(vbCustom);
+    showPointerUnlessBusy(CustomPointer);
 }
 
 void Form1::Check4_MouseMove()
 {
-    if (MousePointer() != vbHourglass)
-        setMousePointer(vbCustom);
+    showPointerUnlessBusy(CustomPointer);
 }

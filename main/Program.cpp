@@ -1,6 +1,6 @@
-#include "convert/office/OfficeEngine.h"
-#include "main/Form1.h"
-#include "main/QtPlatform.h"
+#include "Form1.h"
+#include "OfficeEngine.h"
+#include "QtPlatform.h"
 
 #include <QApplication>
 

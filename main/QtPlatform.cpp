@@ -1,13 +1,19 @@
-#include "main/QtPlatform.h"
+#include "QtPlatform.h"
 
-#include "main/ApplicationTitle.h"
+#include "ApplicationTitle.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+
+Platform QtPlatform::bundle()
+{
+    return Platform{dialogs_, shell_, random_, screen_, QCoreApplication::applicationDirPath()};
+}
 
 void QtDialogs::information(QWidget *owner, const QString &text)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The seams as the running program uses them: real dialogs, a real launch, a real draw.
 
-#include "main/Platform.h"
+#include "Platform.h"
 
 #include <random>
 
@@ -35,7 +35,7 @@ public:
 
 class QtPlatform {
 public:
-    Platform bundle() { return Platform{dialogs_, shell_, random_, screen_}; }
+    Platform bundle();
 
 private:
     QtDialogs dialogs_;

@@ -3,9 +3,9 @@
 // in one call, and prints both speeds and their ratio. The documents are always copied into a
 // temporary folder first, so nothing is written beside the documents themselves.
 
-#include "convert/ConvertDocument.h"
-#include "convert/automation/AutomationError.h"
-#include "convert/office/OfficeEngine.h"
+#include "ConvertDocument.h"
+#include "AutomationError.h"
+#include "OfficeEngine.h"
 
 #include <QCoreApplication>
 #include <QDir>

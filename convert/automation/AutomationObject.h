@@ -1,8 +1,8 @@
 #pragma once
 // A late-bound object: members are called by name with positional and named arguments.
 
-#include "convert/automation/AutomationError.h"
-#include "convert/automation/Variant.h"
+#include "AutomationError.h"
+#include "Variant.h"
 
 #include <QString>
 

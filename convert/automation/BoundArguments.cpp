@@ -1,4 +1,4 @@
-#include "convert/automation/BoundArguments.h"
+#include "BoundArguments.h"
 
 BoundArguments::BoundArguments(const QString &member, const QStringList &parameters,
                                const PositionalArguments &positional, const NamedArguments &named)

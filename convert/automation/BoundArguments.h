@@ -2,7 +2,7 @@
 // The arguments of one member call bound to the member's parameter names: positional ones in
 // parameter order, named ones by name (letter case ignored, as automation does).
 
-#include "convert/automation/AutomationObject.h"
+#include "AutomationObject.h"
 
 #include <QHash>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "convert/automation/ObjectRegistry.h"
+#include "ObjectRegistry.h"
 
 #include <QHash>
 

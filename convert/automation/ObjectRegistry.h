@@ -2,7 +2,7 @@
 // CreateObject and GetObject over two registries: the classes this process can create, and
 // the live instances that any process of this user has registered as running.
 
-#include "convert/automation/AutomationObject.h"
+#include "AutomationObject.h"
 
 #include <QString>
 

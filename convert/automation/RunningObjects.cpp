@@ -1,6 +1,6 @@
-#include "convert/automation/RunningObjects.h"
+#include "RunningObjects.h"
 
-#include "convert/automation/ObjectRegistry.h"
+#include "ObjectRegistry.h"
 
 #include <QAtomicInteger>
 #include <QRegularExpression>

@@ -8,7 +8,7 @@
 // the registering process (pid and start time, so a reused pid does not count as alive) and
 // the text of the object's default member, which is all another process can read of it.
 
-#include "convert/automation/AutomationObject.h"
+#include "AutomationObject.h"
 
 #include <QString>
 

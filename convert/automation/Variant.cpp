@@ -1,6 +1,6 @@
-#include "convert/automation/Variant.h"
+#include "Variant.h"
 
-#include "convert/automation/AutomationError.h"
+#include "AutomationError.h"
 
 namespace {
 [[noreturn]] void typeMismatch(const char *wanted)

@@ -1,4 +1,4 @@
-#include "convert/automation/WordSaveAs.h"
+#include "WordSaveAs.h"
 
 NamedArguments SaveAsArguments(const QString &fileName, std::int32_t format)
 {

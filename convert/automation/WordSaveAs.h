@@ -2,7 +2,7 @@
 // The save of a document as a web page through "Word.Application": the two save formats and the
 // eleven named arguments of SaveAs, as the conversion passes them and the engine binds them.
 
-#include "convert/automation/AutomationObject.h"
+#include "AutomationObject.h"
 
 #include <QStringList>
 

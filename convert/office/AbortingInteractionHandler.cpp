@@ -1,4 +1,4 @@
-#include "convert/office/AbortingInteractionHandler.h"
+#include "AbortingInteractionHandler.h"
 
 #include <com/sun/star/document/BrokenPackageRequest.hpp>
 #include <com/sun/star/task/PasswordRequest.hpp>

@@ -1,4 +1,4 @@
-#include "convert/office/EncryptedPackage.h"
+#include "EncryptedPackage.h"
 
 #include <QFile>
 

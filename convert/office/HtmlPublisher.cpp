@@ -1,6 +1,6 @@
-#include "convert/office/HtmlPublisher.h"
+#include "HtmlPublisher.h"
 
-#include "convert/office/OfficeErrors.h"
+#include "OfficeErrors.h"
 
 #include <QDir>
 #include <QFileInfo>

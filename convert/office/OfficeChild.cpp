@@ -1,4 +1,4 @@
-#include "convert/office/OfficeChild.h"
+#include "OfficeChild.h"
 
 #include <QProcess>
 

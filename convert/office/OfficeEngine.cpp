@@ -1,8 +1,8 @@
-#include "convert/office/OfficeEngine.h"
+#include "OfficeEngine.h"
 
-#include "convert/automation/ObjectRegistry.h"
-#include "convert/office/OfficePool.h"
-#include "convert/office/WordApplication.h"
+#include "ObjectRegistry.h"
+#include "OfficePool.h"
+#include "WordApplication.h"
 
 #include <QStandardPaths>
 

@@ -1,4 +1,4 @@
-#include "convert/office/OfficeErrors.h"
+#include "OfficeErrors.h"
 
 namespace OfficeErrors {
 namespace Number = AutomationErrorNumber;

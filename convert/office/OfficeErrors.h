@@ -2,7 +2,7 @@
 // Every failure the office engine reports, worded in one place: what went wrong, with which
 // document or step, and what the user can do about it.
 
-#include "convert/automation/AutomationError.h"
+#include "AutomationError.h"
 
 #include <QString>
 

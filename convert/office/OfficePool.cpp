@@ -1,7 +1,7 @@
-#include "convert/office/OfficePool.h"
+#include "OfficePool.h"
 
-#include "convert/automation/AutomationError.h"
-#include "convert/office/OfficeProcess.h"
+#include "AutomationError.h"
+#include "OfficeProcess.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

@@ -11,7 +11,7 @@
 // long as the program: an office dies with the thread that started it. A thread of the pool's
 // own ends the idle and the replaced ones, so the borrower never waits for an office to end.
 
-#include "convert/office/OfficeEngine.h"
+#include "OfficeEngine.h"
 
 #include <QObject>
 

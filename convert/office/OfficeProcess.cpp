@@ -1,9 +1,9 @@
-#include "convert/office/OfficeProcess.h"
+#include "OfficeProcess.h"
 
-#include "convert/office/OfficeChild.h"
-#include "convert/office/OfficeErrors.h"
-#include "convert/office/UnoRuntime.h"
-#include "convert/office/UnoText.h"
+#include "OfficeChild.h"
+#include "OfficeErrors.h"
+#include "UnoRuntime.h"
+#include "UnoText.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/connection/Connector.hpp>

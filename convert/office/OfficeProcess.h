@@ -3,9 +3,9 @@
 // connected through a UNO bridge, watched by a deadline on every call, and ended only by us.
 // Application objects get one through the OfficePool.
 
-#include "convert/office/OfficeEngine.h"
-#include "convert/office/OfficeProfile.h"
-#include "convert/office/OfficeWatchdog.h"
+#include "OfficeEngine.h"
+#include "OfficeProfile.h"
+#include "OfficeWatchdog.h"
 
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>

@@ -1,7 +1,7 @@
-#include "convert/office/OfficeProfile.h"
+#include "OfficeProfile.h"
 
-#include "convert/office/OfficeChild.h"
-#include "convert/office/OfficeErrors.h"
+#include "OfficeChild.h"
+#include "OfficeErrors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "convert/office/OfficeWatchdog.h"
+#include "OfficeWatchdog.h"
 
 #include <signal.h>
 

@@ -1,6 +1,6 @@
-#include "convert/office/UnoRuntime.h"
+#include "UnoRuntime.h"
 
-#include "convert/office/OfficeErrors.h"
+#include "OfficeErrors.h"
 
 #include <cppuhelper/bootstrap.hxx>
 

@@ -1,4 +1,4 @@
-#include "convert/office/ViewlessLoader.h"
+#include "ViewlessLoader.h"
 
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/document/XTypeDetection.hpp>

@@ -1,11 +1,11 @@
-#include "convert/office/WordApplication.h"
+#include "WordApplication.h"
 
-#include "convert/automation/BoundArguments.h"
-#include "convert/office/OfficeErrors.h"
-#include "convert/office/OfficePool.h"
-#include "convert/office/OfficeProcess.h"
-#include "convert/office/WordDocument.h"
-#include "convert/office/WordDocuments.h"
+#include "BoundArguments.h"
+#include "OfficeErrors.h"
+#include "OfficePool.h"
+#include "OfficeProcess.h"
+#include "WordDocument.h"
+#include "WordDocuments.h"
 
 namespace {
 const QString ProgId = QStringLiteral("Word.Application");

@@ -4,8 +4,8 @@
 // process back, which ends the object. An object dropped without Quit gives its process back
 // as failed, so that it is not used again.
 
-#include "convert/automation/AutomationObject.h"
-#include "convert/automation/RunningObjects.h"
+#include "AutomationObject.h"
+#include "RunningObjects.h"
 
 #include <memory>
 #include <vector>

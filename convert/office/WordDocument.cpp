@@ -1,15 +1,15 @@
-#include "convert/office/WordDocument.h"
+#include "WordDocument.h"
 
-#include "convert/automation/BoundArguments.h"
-#include "convert/automation/WordSaveAs.h"
-#include "convert/office/AbortingInteractionHandler.h"
-#include "convert/office/EncryptedPackage.h"
-#include "convert/office/HtmlPublisher.h"
-#include "convert/office/OfficeErrors.h"
-#include "convert/office/OfficeProcess.h"
-#include "convert/office/UnoText.h"
-#include "convert/office/ViewlessLoader.h"
-#include "convert/office/WordApplication.h"
+#include "BoundArguments.h"
+#include "WordSaveAs.h"
+#include "AbortingInteractionHandler.h"
+#include "EncryptedPackage.h"
+#include "HtmlPublisher.h"
+#include "OfficeErrors.h"
+#include "OfficeProcess.h"
+#include "UnoText.h"
+#include "ViewlessLoader.h"
+#include "WordApplication.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>

@@ -2,7 +2,7 @@
 // A document opened through Word.Application: loaded hidden and read-only, with no macro run,
 // no link updated and no question left waiting; saved as a web page.
 
-#include "convert/automation/AutomationObject.h"
+#include "AutomationObject.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
 

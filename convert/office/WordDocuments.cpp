@@ -1,7 +1,7 @@
-#include "convert/office/WordDocuments.h"
+#include "WordDocuments.h"
 
-#include "convert/automation/BoundArguments.h"
-#include "convert/office/WordDocument.h"
+#include "BoundArguments.h"
+#include "WordDocument.h"
 
 namespace {
 const QStringList OpenParameters{QStringLiteral("FileName")};

@@ -1,7 +1,7 @@
 #pragma once
 // The documents collection of a Word application object: opens documents.
 
-#include "convert/automation/AutomationObject.h"
+#include "AutomationObject.h"
 
 #include <memory>
 

@@ -3,10 +3,10 @@
 // --print-running <progId> prints what GetObject finds (or the error number);
 // --hold-running <progId> <name> keeps such an object running until its standard input closes.
 
-#include "convert/automation/BoundArguments.h"
-#include "convert/automation/ObjectRegistry.h"
-#include "convert/automation/RunningObjects.h"
-#include "support/ErrorOf.h"
+#include "BoundArguments.h"
+#include "ObjectRegistry.h"
+#include "RunningObjects.h"
+#include "ErrorOf.h"
 
 #include <QCoreApplication>
 #include <QFile>

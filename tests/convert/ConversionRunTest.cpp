@@ -1,15 +1,12 @@
 // The run behind "Convert to HTML": order, one instance per document, the bar, the busy pointer,
 // the closing messages, the warning about a running Word, and a failure that ends the run.
 
+#include "ConversionRun.h"
+#include "FakeList.h"
+#include "FakePlatform.h"
 #include "FakeWord.h"
-#include "support/FakePlatform.h"
-
-#include "convert/RunProgress.h"
-#include "convert/automation/RunningObjects.h"
-#include "main/Form1.h"
-
-#include <QProgressBar>
-#include <QToolButton>
+#include "RunProgress.h"
+#include "RunningObjects.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -25,41 +22,42 @@ const QString WarningText = QStringLiteral("Word may be open. It is recommended 
 // Fake dialogs that also note the pointer and the bar while each message is up.
 class WatchingDialogs : public FakeDialogs {
 public:
-    Form1 *form = nullptr;
+    WatchingDialogs(const FakePointer &pointer, const int &bar) : pointer(pointer), bar(bar) {}
     std::vector<std::pair<int, int>> pointerAndBar;
     void information(QWidget *owner, const QString &text) override { note(), FakeDialogs::information(owner, text); }
     bool askYesNo(QWidget *owner, const QString &text) override { return note(), FakeDialogs::askYesNo(owner, text); }
 
 private:
-    void note() { pointerAndBar.emplace_back(form->MousePointer(), form->ProgressBar1->value()); }
+    void note() { pointerAndBar.emplace_back(pointer.state, bar); }
+    const FakePointer &pointer;
+    const int &bar;
 };
 
-class ConversionRun : public ::testing::Test {
+class ConversionRunTest : public ::testing::Test {
 protected:
-    ConversionRun() : form(Platform{dialogs, fakes.shell, fakes.random, fakes.screen}) { dialogs.form = &form; }
-
     void convert(const QStringList &paths)
     {
-        for (const QString &path : paths)
-            form.AddDocumentPath(path);
-        form.Check2->click();
+        list.paths << paths;
+        run.run();
     }
     void expectRunOver() const
     {
-        EXPECT_FALSE(form.Check2->isChecked());
-        EXPECT_EQ(form.ProgressBar1->value(), 0);
-        EXPECT_EQ(form.MousePointer(), 0);
+        EXPECT_EQ(bar, 0);
+        EXPECT_EQ(pointer.state, 0);
     }
 
-    FakePlatform fakes;
-    WatchingDialogs dialogs;
-    Form1 form;
+    FakePointer pointer;
+    int bar = 0;
+    WatchingDialogs dialogs{pointer, bar};
+    FakeDocumentList list;
+    ConversionRun run{dialogs, nullptr, pointer, list, [] { return std::optional<std::int32_t>(WordSaveFormat::Html); },
+                      [this](float value) { bar = qRound(value); }};
     FakeWord word;
 };
 
 } // namespace
 
-TEST_F(ConversionRun, WithAnEmptyListSaysSoAndContactsNoWord)
+TEST_F(ConversionRunTest, WithAnEmptyListSaysSoAndContactsNoWord)
 {
     auto running = std::make_shared<RunningWord>(QStringLiteral("Microsoft Word"));
     RunningObjectRegistration registration(QStringLiteral("Word.Application"), running);
@@ -73,14 +71,14 @@ TEST_F(ConversionRun, WithAnEmptyListSaysSoAndContactsNoWord)
     expectRunOver();
 }
 
-TEST_F(ConversionRun, ConvertsInListOrderWithAnInstanceEachTheBarCountingEachBeforeItStarts)
+TEST_F(ConversionRunTest, ConvertsInListOrderWithAnInstanceEachTheBarCountingEachBeforeItStarts)
 {
     std::vector<int> barAtStart;
     std::vector<int> pointerDuringCalls;
     word.onCall = [&](const WordCall &call) {
-        pointerDuringCalls.push_back(form.MousePointer());
+        pointerDuringCalls.push_back(pointer.state);
         if (call.member == QLatin1String("Documents"))
-            barAtStart.push_back(form.ProgressBar1->value());
+            barAtStart.push_back(bar);
     };
     convert({"/docs/one.doc", "/docs/two.docx", "/docs/three.rtf"});
 
@@ -96,10 +94,10 @@ TEST_F(ConversionRun, ConvertsInListOrderWithAnInstanceEachTheBarCountingEachBef
     EXPECT_THAT(dialogs.messages(), ElementsAre("Done."));
     EXPECT_THAT(dialogs.pointerAndBar, ElementsAre(std::pair(11, 100)));
     expectRunOver();
-    EXPECT_EQ(form.ListCount(), 3);
+    EXPECT_EQ(list.count(), 3);
 }
 
-TEST_F(ConversionRun, AFailureEndsTheRunAtItsDocumentAndSaysWhatWasNotConverted)
+TEST_F(ConversionRunTest, AFailureEndsTheRunAtItsDocumentAndSaysWhatWasNotConverted)
 {
     word.onCall = [](const WordCall &call) {
         if (call.instance == 2 && call.member == QLatin1String("Open"))
@@ -119,7 +117,7 @@ TEST_F(ConversionRun, AFailureEndsTheRunAtItsDocumentAndSaysWhatWasNotConverted)
     expectRunOver();
 }
 
-TEST_F(ConversionRun, WordFoundRunningIsAskedAboutOnceNoCancelsAndYesConvertsAll)
+TEST_F(ConversionRunTest, WordFoundRunningIsAskedAboutOnceNoCancelsAndYesConvertsAll)
 {
     auto running = std::make_shared<RunningWord>(QStringLiteral("Microsoft Word"));
     RunningObjectRegistration registration(QStringLiteral("Word.Application"), running);
@@ -132,22 +130,22 @@ TEST_F(ConversionRun, WordFoundRunningIsAskedAboutOnceNoCancelsAndYesConvertsAll
     EXPECT_EQ(word.instancesCreated, 0);
     expectRunOver();
 
-    form.Check2->click();
+    run.run();
     EXPECT_THAT(dialogs.messages(), ElementsAre(WarningText, WarningText, "Done."));
     EXPECT_EQ(word.instancesCreated, 3);
     EXPECT_TRUE(running->membersCalled.isEmpty());
 }
 
-TEST_F(ConversionRun, AnInstanceNotReadingExactlyMicrosoftWordIsNotAskedAbout)
+TEST_F(ConversionRunTest, AnInstanceNotReadingExactlyMicrosoftWordIsNotAskedAbout)
 {
-    form.AddDocumentPath(QStringLiteral("/docs/one.doc"));
+    list.paths = QStringList{"/docs/one.doc"};
     const std::vector<std::optional<Variant>> names{Variant("Microsoft Word "), Variant("MICROSOFT WORD"),
                                                     Variant(""), Variant(), std::nullopt};
     for (const std::optional<Variant> &name : names) {
         auto running = std::make_shared<RunningWord>(name);
         RunningObjectRegistration registration(QStringLiteral("Word.Application"), running);
         const int readsAtRegistration = running->defaultMemberReads;
-        form.Check2->click();
+        run.run();
         EXPECT_GT(running->defaultMemberReads, readsAtRegistration);
     }
     EXPECT_EQ(dialogs.messages(), QStringList(names.size(), QStringLiteral("Done.")));

@@ -1,13 +1,8 @@
 // One document through its own Word instance: the calls and their arguments, the output path,
 // the format from the option buttons, and Quit on every path.
 
+#include "ConvertDocument.h"
 #include "FakeWord.h"
-#include "support/FakePlatform.h"
-
-#include "convert/ConvertDocument.h"
-#include "main/Form1.h"
-
-#include <QRadioButton>
 
 #include <map>
 #include <tuple>
@@ -89,37 +84,32 @@ TEST(ConvertDocument, OpensThePathAsListedSavesItBesideWithElevenNamedArgumentsA
     }
 }
 
-TEST(ConvertDocument, SavesInTheFormatOfTheOptionButtonSetAtTheMomentOfTheSave)
+TEST(ConvertDocument, SavesInTheFormatChosenAtTheMomentOfTheSave)
 {
-    FakePlatform platform;
-    Form1 form(platform.bundle());
     FakeWord word;
+    std::optional<std::int32_t> chosen = WordSaveFormat::Html;
     const auto savedWith = [&](const QString &path) {
         word.calls.clear();
-        ConvertDocument(form, path);
+        ConvertDocument(path, [&chosen] { return chosen; });
         return word.members() == QStringList{"Documents", "Open", "SaveAs", "Quit"} ? word.calls[2].named
                                                                                      : NamedArguments();
     };
 
-    form.Option1->setChecked(true);
     EXPECT_EQ(savedWith("/docs/a.doc"), saveAsArguments("/docs/a.htm", 8));
-    form.Option2->setChecked(true);
+    chosen = WordSaveFormat::FilteredHtml;
     EXPECT_EQ(savedWith("/docs/b.doc"), saveAsArguments("/docs/b.htm", 10));
 
     // Changed while the document is being opened: the save follows the change.
-    form.Option1->setChecked(true);
+    chosen = WordSaveFormat::Html;
     word.onCall = [&](const WordCall &call) {
         if (call.member == QLatin1String("Open"))
-            form.Option2->setChecked(true);
+            chosen = WordSaveFormat::FilteredHtml;
     };
     EXPECT_EQ(savedWith("/docs/c.doc"), saveAsArguments("/docs/c.htm", 10));
 
-    // Neither set: the document is opened and the instance quit, but nothing is saved.
+    // None chosen: the document is opened and the instance quit, but nothing is saved.
     word.onCall = nullptr;
-    for (QRadioButton *option : {form.Option1, form.Option2}) {
-        option->setAutoExclusive(false);
-        option->setChecked(false);
-    }
+    chosen.reset();
     EXPECT_EQ(savedWith("/docs/d.doc"), NamedArguments());
     EXPECT_THAT(word.members(), ElementsAre("Documents", "Open", "Quit"));
 }

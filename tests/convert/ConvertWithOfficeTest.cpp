@@ -1,10 +1,10 @@
 // ConvertDocument against the real office engine on test documents.
 
-#include "convert/ConvertDocument.h"
-#include "convert/automation/AutomationError.h"
-#include "convert/automation/ObjectRegistry.h"
-#include "convert/office/OfficeEngine.h"
-#include "support/OfficeChildren.h"
+#include "ConvertDocument.h"
+#include "ObjectRegistry.h"
+#include "OfficeChildren.h"
+#include "OfficeEngine.h"
+#include "TestDocuments.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,11 +20,7 @@ TEST(ConvertWithOffice, WritesHtmlBesideEachDocumentAndNothingForAnEncryptedOne)
         QFile file(folder.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    const auto copyOfTestDocument = [&](const QString &name) {
-        EXPECT_TRUE(QFile::copy(QStringLiteral(QUORVANE_DOCUMENTS_DIR "/") + name, folder.filePath(name)));
-        QFile::setPermissions(folder.filePath(name), QFile::ReadOwner | QFile::WriteOwner);
-        return folder.filePath(name);
-    };
+    const auto copyOfTestDocument = [&](const QString &name) { return CopyTestDocument(name, folder.path()); };
     const auto format = [](std::int32_t number) { return [number] { return std::optional<std::int32_t>(number); }; };
     const QString encrypted = QStringLiteral("password_password_cryptoapi.doc");
 

@@ -2,7 +2,7 @@
 // A stand-in for "Word.Application" in the class registry while it lives. It records every member
 // call; onCall sees each call before it is answered, to look at the window or to throw a failure.
 
-#include "convert/automation/ObjectRegistry.h"
+#include "ObjectRegistry.h"
 
 #include <QStringList>
 

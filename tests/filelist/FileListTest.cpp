@@ -1,34 +1,37 @@
-// The list as the model of the file list: appending, reading by position, removal by double-click.
-#include "ListWindow.h"
+// The file list: appending, reading by position, removing the selected entry.
+#include "ShownList.h"
 
-using FileList = ListWindow;
+using FileListEntries = ShownList;
 
-TEST_F(FileList, AppendsAtTheEndWithoutSelectingOrScrolling)
+TEST_F(FileListEntries, AppendAtTheEndWithoutSelectingOrScrolling)
 {
-    EXPECT_EQ(form.ListCount(), 0);
+    EXPECT_EQ(list.count(), 0);
     fill({"/docs/a.doc", "/docs/a.doc"});
-    form.ListView1->topLevelItem(0)->setSelected(true);
+    select(1);
+    QStringList more;
     for (int i = 0; i < 40; ++i)
-        form.AddDocumentPath(QStringLiteral("/docs/more %1.doc").arg(i));
+        more << QStringLiteral("/docs/more %1.doc").arg(i);
+    list.appendAll(more);
     QCoreApplication::processEvents();
 
-    EXPECT_EQ(form.ListCount(), 42);
+    EXPECT_EQ(list.count(), 42);
     EXPECT_EQ(entries().mid(0, 3), QStringList({"/docs/a.doc", "/docs/a.doc", "/docs/more 0.doc"}));
-    EXPECT_EQ(form.ListEntry(42), "/docs/more 39.doc");
+    EXPECT_EQ(list.entry(42), "/docs/more 39.doc");
+    EXPECT_EQ(list.entry(43), "");
     EXPECT_EQ(selectedPosition(), 1);
-    EXPECT_EQ(form.ListView1->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
 }
 
-TEST_F(FileList, DoubleClickRemovesTheSelectedEntryAndWithNoneSelectedDoesNothing)
+TEST_F(FileListEntries, RemovingTakesTheSelectedEntryOnlyAndSelectsNoOther)
 {
-    fill({"A", "B", "C", "D"});
-    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, emptySpace());
-    EXPECT_EQ(entries(), QStringList({"A", "B", "C", "D"}));
+    fill({"A", "B", "C", "D", "E"});
+    list.removeSelected();
+    EXPECT_EQ(entries(), QStringList({"A", "B", "C", "D", "E"}));
 
-    QTest::mouseClick(viewport(), Qt::LeftButton, {}, rowCentre(3));
-    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, rowCentre(3));
-    EXPECT_EQ(entries(), QStringList({"A", "B", "D"}));
-    EXPECT_EQ(form.ListCount(), 3);
+    select(3);
+    list.removeSelected();
+    EXPECT_EQ(entries(), QStringList({"A", "B", "D", "E"}));
     EXPECT_EQ(selectedPosition(), 0);
-    EXPECT_TRUE(platform.dialogs.shown.empty());
+    list.removeSelected();
+    EXPECT_EQ(list.count(), 4);
 }

@@ -1,25 +1,27 @@
-// Moving an entry through the list with the mouse.
-#include "ListWindow.h"
+// Moving an entry through the list with the button held.
+#include "ShownList.h"
 
-using InListMove = ListWindow;
+#include <QTemporaryDir>
+
+using InListMove = ShownList;
 
 TEST_F(InListMove, PassingOverEntriesCarriesThePressedOneAlongAndAJumpExchangesTwo)
 {
     fill({"A", "B", "C", "D", "E"});
-    press(rowCentre(2)); // the press, not the release, takes the entry
-    EXPECT_EQ(form.DraggedItem.row(), 1);
-    EXPECT_EQ(form.ListMousePointer(), vbCustom);
+    pressOn(2);
+    EXPECT_EQ(list.draggedItem().row(), 1);
+    EXPECT_EQ(list.ListMousePointer(), CustomPointer);
     EXPECT_EQ(viewport()->cursor().shape(), Qt::BitmapCursor);
-    moveTo(rowCentre(3));
-    moveTo(rowCentre(4));
-    release(rowCentre(4));
+    moveOver(3);
+    moveOver(4);
+    list.mouseUp();
     EXPECT_EQ(entries(), QStringList({"A", "C", "D", "B", "E"}));
     EXPECT_EQ(selectedPosition(), 4);
-    EXPECT_FALSE(form.DraggedItem.isValid());
-    EXPECT_EQ(form.ListMousePointer(), vbArrow);
+    EXPECT_FALSE(list.draggedItem().isValid());
+    EXPECT_EQ(list.ListMousePointer(), ArrowPointer);
     EXPECT_EQ(viewport()->cursor().shape(), Qt::ArrowCursor);
 
-    form.ListView1->clear();
+    view.clear();
     fill({"A", "B", "C", "D", "E"});
     drag(2, {5});
     EXPECT_EQ(entries(), QStringList({"A", "E", "C", "D", "B"}));
@@ -37,39 +39,61 @@ TEST_F(InListMove, EntriesWithTheSameTextNeverExchange)
     EXPECT_EQ(entries(), QStringList({"A", "D", "B", "B", "E"}));
 }
 
-TEST_F(InListMove, RemovedDraggedEntryOrAPressOnEmptySpaceMovesNothing)
+TEST_F(InListMove, ARemovedDraggedEntryOrAPressOnEmptySpaceMovesNothing)
 {
     fill({"A", "B", "C", "D", "E"});
-    press(rowCentre(2));
-    form.ListView1_DblClick();
-    EXPECT_FALSE(form.DraggedItem.isValid());
-    moveTo(rowCentre(3));
-    moveTo(rowCentre(1));
-    release(rowCentre(1));
+    pressOn(2);
+    list.removeSelected();
+    EXPECT_FALSE(list.draggedItem().isValid());
+    moveOver(3);
+    moveOver(1);
+    list.mouseUp();
     EXPECT_EQ(entries(), QStringList({"A", "C", "D", "E"}));
 
-    drag(2, {3});
-    ASSERT_EQ(entries(), QStringList({"A", "D", "C", "E"}));
-    press(emptySpace());
-    moveTo(rowCentre(4));
-    moveTo(rowCentre(1));
-    release(rowCentre(1));
-    EXPECT_EQ(entries(), QStringList({"A", "D", "C", "E"}));
+    list.mouseDown(); // on empty space: no entry click follows
+    moveOver(4);
+    moveOver(1);
+    list.mouseUp();
+    EXPECT_EQ(entries(), QStringList({"A", "C", "D", "E"}));
+}
+
+TEST_F(InListMove, WithoutADragPictureThePointerStaysAndTheMoveStillWorks)
+{
+    const QTemporaryDir emptyFolder;
+    FileList withoutPicture(view, pointer, emptyFolder.path());
+    fill({"A", "B", "C"});
+    withoutPicture.mouseDown();
+    select(1);
+    withoutPicture.itemClick();
+    EXPECT_EQ(withoutPicture.ListMousePointer(), DefaultPointer);
+    EXPECT_EQ(viewport()->cursor().shape(), Qt::ArrowCursor);
+    withoutPicture.mouseMove(rowCentre(2));
+    withoutPicture.mouseUp();
+    EXPECT_EQ(entries(), QStringList({"B", "A", "C"}));
+}
+
+TEST_F(InListMove, TheDragPictureNeverHidesTheHourglass)
+{
+    fill({"A", "B"});
+    pointer.state = BusyPointer;
+    pressOn(1);
+    EXPECT_EQ(list.ListMousePointer(), CustomPointer);
+    EXPECT_FALSE(viewport()->testAttribute(Qt::WA_SetCursor));
 }
 
 // A list longer than it can show: the move scrolls on by one entry at the edges of the shown rows.
-TEST_F(ListWindow, MoveScrollsByOneEntryAtTheEdgesOfTheShownRowsOnly)
+TEST_F(InListMove, ScrollsByOneEntryAtTheEdgesOfTheShownRowsOnly)
 {
     for (int i = 1; i <= 40; ++i)
-        form.AddDocumentPath(QStringLiteral("/docs/%1.doc").arg(i));
-    form.ListView1->setColumnWidth(0, 2 * viewport()->width()); // widened to read long names
+        list.AddDocumentPath(QStringLiteral("/docs/%1.doc").arg(i));
+    view.setColumnWidth(0, 2 * viewport()->width()); // widened to read long names
     QCoreApplication::processEvents();
     const auto shown = [this](int position) {
         return rowRect(position).top() >= 0 && rowRect(position).bottom() <= viewport()->rect().bottom();
     };
-    const auto scrolled = [this] { return form.ListView1->verticalScrollBar()->value(); };
+    const auto scrolled = [this] { return view.verticalScrollBar()->value(); };
     const auto showFrom = [&](int position) {
-        form.ListView1->scrollToItem(form.ListView1->topLevelItem(position - 1), QAbstractItemView::PositionAtTop);
+        view.scrollToItem(view.topLevelItem(position - 1), QAbstractItemView::PositionAtTop);
         QCoreApplication::processEvents();
         ASSERT_TRUE(shown(position));
     };
@@ -78,10 +102,7 @@ TEST_F(ListWindow, MoveScrollsByOneEntryAtTheEdgesOfTheShownRowsOnly)
     while (shown(last + 1))
         ++last;
     ASSERT_TRUE(last >= 4 && last < 20) << last;
-    press(rowCentre(last - 1));
-    moveTo(rowCentre(last));
-    QTest::qWait(300); // held there: one entry on, not on and on by itself
-    release(rowCentre(last));
+    drag(last - 1, {last});
     EXPECT_TRUE(shown(last + 1));
     EXPECT_FALSE(shown(last + 2));
 

@@ -1,15 +1,17 @@
-// Files dropped onto the list from the desktop, before and after an in-list move.
-#include "ListWindow.h"
+// Files dropped onto the list from the file manager, before, during and after an in-list move.
+#include "ShownList.h"
 
+#include <QDir>
 #include <QMimeData>
 #include <QUrl>
 
-using ListDrop = ListWindow;
+namespace {
 
-TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderTextIsRefusedAndDropsWorkAfterAMove)
-{
-    // Drags local files (or the given data) onto the list and drops them if taken.
-    const auto dropped = [this](const QStringList &paths, QMimeData &&data = QMimeData()) {
+class ListDrop : public ShownList {
+protected:
+    // Offers data (local files, or what data holds) over the list and drops it if taken.
+    bool dropped(const QStringList &paths, QMimeData &&data = QMimeData())
+    {
         if (!paths.isEmpty()) {
             QList<QUrl> urls;
             for (const QString &path : paths)
@@ -17,13 +19,19 @@ TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderTextIsRefusedAndDropsWor
             data.setUrls(urls);
         }
         QDragEnterEvent enter(rowCentre(1), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport(), &enter);
+        list.dragOver(enter);
         if (!enter.isAccepted() || enter.dropAction() == Qt::IgnoreAction)
             return false;
         QDropEvent drop(QPointF(rowCentre(1)), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport(), &drop);
+        list.drop(drop);
         return true;
-    };
+    }
+};
+
+} // namespace
+
+TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderTextIsRefusedAndDropsWorkAfterAMove)
+{
     fill({"/docs/a.doc", "/docs/b.doc"});
     EXPECT_TRUE(dropped({"/in/z.doc", "/in/a b.rtf", "/in/m.doc"}));
     EXPECT_TRUE(dropped({QDir::tempPath()}));
@@ -32,10 +40,10 @@ TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderTextIsRefusedAndDropsWor
     EXPECT_FALSE(dropped({}, std::move(text)));
     EXPECT_EQ(entries(), QStringList({"/docs/a.doc", "/docs/b.doc", "/in/z.doc", "/in/a b.rtf", "/in/m.doc", QDir::tempPath()}));
 
-    press(rowCentre(1));
-    moveTo(rowCentre(2));
+    pressOn(1);
+    moveOver(2);
     EXPECT_FALSE(dropped({"/in/during.doc"}));
-    release(rowCentre(2));
+    list.mouseUp();
     EXPECT_TRUE(dropped({"/in/after.doc"}));
     EXPECT_EQ(entries().mid(0, 2), QStringList({"/docs/b.doc", "/docs/a.doc"}));
     EXPECT_EQ(entries().mid(6), QStringList({"/in/after.doc"}));

@@ -1,28 +1,31 @@
-// The folder import: the real window driven with answered dialogs, the walk and the file lister,
-// on trees built in a temporary folder.
-#include "folders/AddFolder.h"
-#include "folders/ListMatchingFiles.h"
-#include "main/Form1.h"
-#include "support/FakePlatform.h"
+// The folder import with answered dialogs, the walk and the file lister, on trees built in a
+// temporary folder.
+#include "AddFolder.h"
+#include "FakeList.h"
+#include "FakePlatform.h"
+#include "FolderImport.h"
+#include "ListMatchingFiles.h"
 
+#include <QDir>
 #include <QRegularExpression>
-#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
 
-class FolderImport : public ::testing::Test {
+class FolderImportTest : public ::testing::Test {
 protected:
     QTemporaryDir temp;
     QString root = temp.path() + QLatin1Char('/');
-    FakePlatform platform;
-    std::unique_ptr<Form1> form = std::make_unique<Form1>(platform.bundle());
+    FakeDialogs dialogs;
+    FakePointer pointer;
+    FakeDocumentList list;
+    std::unique_ptr<FolderImport> folderImport = std::make_unique<FolderImport>(dialogs, nullptr, pointer, list);
 
     // Paths under the temporary folder: one ending in "/" is a folder, any other an empty file.
     void makeTree(const QStringList &paths)
@@ -33,72 +36,71 @@ protected:
                 QFile(root + path).open(QIODevice::WriteOnly);
         }
     }
-    // Clicks the button with the answers queued; the import runs inside the click.
+    // Runs the command with the answers queued.
     void import(const QString &extension, const QString &folder)
     {
-        platform.dialogs.inputAnswers.push_back(extension);
-        platform.dialogs.folderAnswers.push_back(folder);
-        form->Check4->click();
+        dialogs.inputAnswers.push_back(extension);
+        dialogs.folderAnswers.push_back(folder);
+        folderImport->run();
     }
     QStringList entries() const
     {
         QStringList texts;
-        for (int i = 1; i <= form->ListCount(); ++i)
-            texts << form->ListEntry(i).mid(root.size());
+        for (const QString &path : list.paths)
+            texts << path.mid(root.size());
         return texts;
     }
     // Runs action at the walk's first yield to the event loop.
     static void duringTheWalk(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
 };
 
-TEST_F(FolderImport, WalksTheTreeLevelByLevelEachFolderInNameOrder)
+} // namespace
+
+TEST_F(FolderImportTest, WalksTheTreeLevelByLevelEachFolderInNameOrder)
 {
     makeTree({"B/B1/", "A/A2/", "A/A1/X/", "A/a.doc", "B/b.doc", "r.doc"});
     QStringList folders{root};
-    AddFolder::UnreadFolders unread;
+    QStringList unread;
     AddFolder::CollectSubFolders(folders, true, unread);
     for (QString &folder : folders)
         folder.remove(0, root.size());
     EXPECT_EQ(folders, QStringList({"", "A/", "B/", "A/A1/", "A/A2/", "B/B1/", "A/A1/X/"}));
-    EXPECT_EQ(unread.count(), 0);
+    EXPECT_TRUE(unread.isEmpty());
 }
 
-TEST_F(FolderImport, AddsMatchingFilesUnderHourglassSkippingTildeNamesAndHiddenFolders)
+TEST_F(FolderImportTest, AddsMatchingFilesUnderTheHourglassSkippingTildeNamesAndHiddenFolders)
 {
     makeTree({"B/B1/deep.doc", "B/b.doc", "A/a.doc", "A/x.txt", "top.doc", "top.DOC2", "~$top.doc",
               "~old/kept.doc", ".hidden/a.doc", ".h.doc"});
-    form->setMousePointer(vbCustom);
+    pointer.state = CustomPointer;
     int duringWalk = -1;
-    duringTheWalk([&] { duringWalk = form->MousePointer(); });
+    duringTheWalk([&] { duringWalk = pointer.state; });
     import("doc", temp.path());
     EXPECT_EQ(entries(), QStringList({".h.doc", "top.doc", "A/a.doc", "B/b.doc", "~old/kept.doc", "B/B1/deep.doc"}));
-    ASSERT_EQ(platform.dialogs.shown.size(), 2u);
-    EXPECT_EQ(platform.dialogs.shown[0].kind, "inputBox");
-    EXPECT_EQ(platform.dialogs.shown[0].text, "Enter file extension to load:");
-    EXPECT_EQ(platform.dialogs.shown[0].defaultText, "doc");
-    EXPECT_EQ(platform.dialogs.shown[1].kind, "browseForFolder");
-    EXPECT_EQ(platform.dialogs.shown[1].text, "Please select folder to add:");
-    EXPECT_FALSE(form->Check4->isChecked());
-    EXPECT_EQ(duringWalk, vbHourglass);
-    EXPECT_EQ(form->MousePointer(), vbDefault);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].kind, "inputBox");
+    EXPECT_EQ(dialogs.shown[0].text, "Enter file extension to load:");
+    EXPECT_EQ(dialogs.shown[0].defaultText, "doc");
+    EXPECT_EQ(dialogs.shown[1].kind, "browseForFolder");
+    EXPECT_EQ(dialogs.shown[1].text, "Please select folder to add:");
+    EXPECT_EQ(duringWalk, BusyPointer);
+    EXPECT_EQ(pointer.state, DefaultPointer);
 }
 
-TEST_F(FolderImport, CancelAtEitherQuestionChangesNothing)
+TEST_F(FolderImportTest, CancelAtEitherQuestionChangesNothing)
 {
     makeTree({"a.doc"});
-    form->Check4_Click(); // the button released: nothing is asked
-    EXPECT_TRUE(platform.dialogs.shown.empty());
-    form->setMousePointer(vbCustom);
+    pointer.state = CustomPointer;
     import("", temp.path());
-    EXPECT_EQ(platform.dialogs.shown.size(), 1u); // no folder asked for
-    platform.dialogs.folderAnswers.clear();
+    EXPECT_EQ(dialogs.shown.size(), 1u); // no folder asked for
+    dialogs.folderAnswers.clear();
     import("doc", "");
-    EXPECT_EQ(form->ListCount(), 0);
-    EXPECT_EQ(form->MousePointer(), vbCustom);
-    EXPECT_TRUE(platform.dialogs.messages().isEmpty());
+    EXPECT_TRUE(list.paths.isEmpty());
+    EXPECT_EQ(pointer.state, CustomPointer);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
 }
 
-TEST_F(FolderImport, UsesTheAnswerAsTypedAndListsAFolderAgainWhenImportedTwice)
+TEST_F(FolderImportTest, UsesTheAnswerAsTypedAndListsAFolderAgainWhenImportedTwice)
 {
     makeTree({"a.doc", "b..doc", "notes", "c.TXT"});
     import(".doc", temp.path());
@@ -107,7 +109,7 @@ TEST_F(FolderImport, UsesTheAnswerAsTypedAndListsAFolderAgainWhenImportedTwice)
     EXPECT_EQ(entries(), QStringList({"b..doc", "a.doc", "b..doc", "c.TXT", "notes"}));
 }
 
-TEST_F(FolderImport, NeverEntersLinksToFoldersSoALoopEnds)
+TEST_F(FolderImportTest, NeverEntersLinksToFoldersSoALoopEnds)
 {
     makeTree({"A/", "real.doc"});
     QFile::link(temp.path(), root + "A/up");
@@ -117,49 +119,54 @@ TEST_F(FolderImport, NeverEntersLinksToFoldersSoALoopEnds)
     EXPECT_EQ(entries(), QStringList({"real.doc", "A/linked.doc"}));
 }
 
-TEST_F(FolderImport, SkipsAFolderThatCannotBeReadAndSaysSo)
+TEST_F(FolderImportTest, SkipsFoldersThatCannotBeReadAndSaysSo)
 {
-    makeTree({"A/a.doc", "B/b.doc", "top.doc"});
+    makeTree({"A/a.doc", "B/b.doc", "C/c.doc", "top.doc"});
     duringTheWalk([&] { QDir(root + "B").removeRecursively(); });
     import("doc", temp.path());
-    EXPECT_EQ(entries(), QStringList({"top.doc", "A/a.doc"}));
-    EXPECT_EQ(platform.dialogs.messages(), QStringList{"1 folder could not be read and was skipped:\n" + root + "B"});
-    EXPECT_EQ(form->MousePointer(), vbDefault);
+    EXPECT_EQ(entries(), QStringList({"top.doc", "A/a.doc", "C/c.doc"}));
+    EXPECT_EQ(dialogs.messages(), QStringList{"1 folder could not be read and was skipped:\n" + root + "B"});
+    EXPECT_EQ(pointer.state, DefaultPointer);
+
+    dialogs.shown.clear();
+    duringTheWalk([&] { QDir(root + "A").removeRecursively(), QDir(root + "C").removeRecursively(); });
+    import("doc", temp.path());
+    EXPECT_EQ(dialogs.messages(), QStringList{"2 folders could not be read and were skipped. The first was:\n" + root + "A"});
 }
 
-TEST_F(FolderImport, SurvivesASecondImportOrTheWindowGoingAwayDuringTheWalk)
+TEST_F(FolderImportTest, SurvivesASecondImportOrItsOwnerGoingAwayDuringTheWalk)
 {
     makeTree({"one/a.doc", "two/b.doc"});
-    platform.dialogs.inputAnswers = {"doc", "doc", "doc"};
-    platform.dialogs.folderAnswers = {root + "one", root + "two", root + "one"};
-    duringTheWalk([&] { form->Check4->click(); });
-    form->Check4->click();
+    dialogs.inputAnswers = {"doc", "doc"};
+    dialogs.folderAnswers = {root + "one", root + "two"};
+    duringTheWalk([&] { folderImport->run(); });
+    folderImport->run();
     EXPECT_EQ(entries(), QStringList({"two/b.doc", "one/a.doc"}));
-    EXPECT_EQ(form->MousePointer(), vbDefault);
-    // Called directly: Qt's own button code does not survive its deletion inside a click.
-    duringTheWalk([&] { form.reset(); });
-    Form1 *window = form.get();
-    {
-        const QSignalBlocker quiet(window->Check4);
-        window->Check4->setChecked(true);
-    }
-    window->Check4_Click();
-    EXPECT_EQ(form, nullptr);
+    EXPECT_EQ(pointer.state, DefaultPointer);
+
+    import("doc", root + "one");
+    FolderImport *running = folderImport.get();
+    duringTheWalk([&] { folderImport.reset(); });
+    dialogs.inputAnswers = {"doc"};
+    dialogs.folderAnswers = {root + "two"};
+    list.paths.clear();
+    running->run();
+    EXPECT_TRUE(list.paths.isEmpty());
 }
 
-TEST_F(FolderImport, WalksFromTheRootWithSingleSeparators)
+TEST_F(FolderImportTest, WalksFromTheRootWithSingleSeparators)
 {
-    platform.dialogs.folderAnswers = {"/"};
-    EXPECT_EQ(AddFolder::BrowseForFolder(*form, "Pick"), "/");
+    dialogs.folderAnswers = {"/"};
+    EXPECT_EQ(AddFolder::BrowseForFolder(dialogs, nullptr, "Pick"), "/");
     QStringList folders{"/"};
-    AddFolder::UnreadFolders unread;
+    QStringList unread;
     AddFolder::CollectSubFolders(folders, false, unread);
     ASSERT_GT(folders.size(), 1);
     for (const QString &folder : folders.mid(1))
         EXPECT_TRUE(QRegularExpression("^/[^/]+/$").match(folder).hasMatch()) << qPrintable(folder);
 }
 
-TEST_F(FolderImport, ListsMatchingFilesIgnoringCaseInNameOrder)
+TEST_F(FolderImportTest, ListsMatchingFilesIgnoringCaseInNameOrder)
 {
     makeTree({"a.doc", "B.DOC", "c.docx", "d.do", "readme", "x..doc", "folder.doc/", "[1].doc", "résumé.DÓC"});
     EXPECT_EQ(ListMatchingFiles(root, "*.doc"), QStringList({"a.doc", "B.DOC", "x..doc", "[1].doc"}));
@@ -168,6 +175,7 @@ TEST_F(FolderImport, ListsMatchingFilesIgnoringCaseInNameOrder)
               QStringList({"a.doc", "B.DOC", "c.docx", "d.do", "readme", "résumé.DÓC", "x..doc", "[1].doc"}));
     EXPECT_EQ(ListMatchingFiles(root, "r?sum?.dóc"), QStringList{"résumé.DÓC"});
     EXPECT_TRUE(ListMatchingFiles(root, "*.pdf").isEmpty());
+    EXPECT_TRUE(ListMatchingFiles(root + "missing", "*.doc").isEmpty());
     QStringList many; // a hundred and a hundred and one names
     for (int i = 0; i < 101; ++i)
         many << QString("f%1.rtf").arg(i, 3, 10, QLatin1Char('0'));
@@ -176,5 +184,3 @@ TEST_F(FolderImport, ListsMatchingFilesIgnoringCaseInNameOrder)
     makeTree({many.last()});
     EXPECT_EQ(ListMatchingFiles(root, "*.rtf"), many);
 }
-
-} // namespace

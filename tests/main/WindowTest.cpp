@@ -1,113 +1,148 @@
-// The main window as the user sees and uses it: layout, start-up, pointer and picture buttons.
-#include "main/Form1.h"
-#include "main/HomePage.h"
-#include "support/ShownWindow.h"
+// The main window as the user sees and uses it: layout, start-up, pointer feedback, the picture
+// buttons and the list's mouse and drop wiring.
+#include "HomePage.h"
+#include "ShownWindow.h"
 
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 
 namespace {
 
 class Window : public ShownWindow {
 protected:
+    QTreeWidget *list() const { return control<QTreeWidget>("ListView1"); }
+    QToolButton *button(const char *name) const { return control<QToolButton>(name); }
     void moveOver(QWidget *widget) { QTest::mouseMove(widget, widget->rect().center()); }
     void moveOverBackground() { QTest::mouseMove(&form, QPoint(3, 300)); } // left of the progress bar
+    QStringList entries() const
+    {
+        QStringList texts;
+        for (int row = 0; row < list()->topLevelItemCount(); ++row)
+            texts << list()->topLevelItem(row)->text(0);
+        return texts;
+    }
+    QPoint rowCentre(int position) const
+    {
+        return QPoint(list()->viewport()->width() / 2, list()->visualItemRect(list()->topLevelItem(position - 1)).center().y());
+    }
 };
 
 TEST_F(Window, ControlsSitAtTheirPlacesWithTheirCaptionsAndFonts)
 {
     EXPECT_EQ(form.size(), QSize(488, 322));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
-    EXPECT_EQ(form.ListView1->geometry(), QRect(8, 8, 472, 153));
-    EXPECT_EQ(form.Option1->geometry(), QRect(16, 168, 73, 22));
-    EXPECT_EQ(form.Option2->geometry(), QRect(104, 168, 76, 22));
-    EXPECT_EQ(form.Check1->geometry(), QRect(8, 192, 153, 89));
-    EXPECT_EQ(form.Check4->geometry(), QRect(168, 192, 153, 89));
-    EXPECT_EQ(form.Check2->geometry(), QRect(328, 192, 152, 89));
-    EXPECT_EQ(form.ProgressBar1->geometry(), QRect(8, 289, 472, 25));
-    EXPECT_EQ(form.Command1->geometry(), QRect(-48, 176, 41, 33));
+    const std::pair<const char *, QRect> places[] = {
+        {"ListView1", QRect(8, 8, 472, 153)},   {"Option1", QRect(16, 168, 73, 22)},
+        {"Option2", QRect(104, 168, 76, 22)},   {"Check1", QRect(8, 192, 153, 89)},
+        {"Check4", QRect(168, 192, 153, 89)},   {"Check2", QRect(328, 192, 152, 89)},
+        {"ProgressBar1", QRect(8, 289, 472, 25)}, {"Command1", QRect(-48, 176, 41, 33)}};
+    for (const auto &[name, place] : places)
+        EXPECT_EQ(control<QWidget>(name)->geometry(), place) << name;
 
     EXPECT_EQ(form.windowTitle(), "Quorvane");
-    EXPECT_EQ(form.Option1->text(), "Normal");
-    EXPECT_EQ(form.Option2->text(), "Filtered");
-    EXPECT_EQ(form.Check1->text(), "Add Word File(s)");
-    EXPECT_EQ(form.Check4->text(), " Add All Word Files In Folder");
-    EXPECT_EQ(form.Check2->text(), "Convert to HTML");
-    EXPECT_EQ(form.ListView1->toolTip(), "Drag and drop files here. Double-click item to remove it. "
-                                         "Move bar to right and out of window to reveal full names.");
-    EXPECT_TRUE(form.Option1->isChecked());
+    EXPECT_EQ(control<QRadioButton>("Option1")->text(), "Normal");
+    EXPECT_EQ(control<QRadioButton>("Option2")->text(), "Filtered");
+    EXPECT_EQ(button("Check1")->text(), "Add Word File(s)");
+    EXPECT_EQ(button("Check4")->text(), " Add All Word Files In Folder");
+    EXPECT_EQ(button("Check2")->text(), "Convert to HTML");
+    EXPECT_EQ(list()->toolTip(), "Drag and drop files here. Double-click item to remove it. "
+                                 "Move bar to right and out of window to reveal full names.");
+    EXPECT_TRUE(control<QRadioButton>("Option1")->isChecked());
 
-    const std::vector<std::pair<QWidget *, double>> fonts{
-        {form.ListView1, 9}, {form.Option1, 9}, {form.Option2, 9},
-        {form.Check1, 11.25}, {form.Check4, 11.25}, {form.Check2, 11.25}};
-    for (const auto &[widget, points] : fonts) {
-        const QString family = QFontInfo(widget->font()).family();
+    const std::pair<const char *, double> fonts[] = {{"ListView1", 9}, {"Option1", 9},    {"Option2", 9},
+                                                     {"Check1", 11.25}, {"Check4", 11.25}, {"Check2", 11.25}};
+    for (const auto &[name, points] : fonts) {
+        const QFont font = control<QWidget>(name)->font();
+        const QString family = QFontInfo(font).family();
         EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
-        EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), points);
-        EXPECT_TRUE(widget->font().bold());
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), points);
+        EXPECT_TRUE(font.bold());
     }
 }
 
 TEST_F(Window, ListHasOneColumnWordFiles6000TwipsWide)
 {
-    EXPECT_EQ(form.ListView1->columnCount(), 1);
-    EXPECT_EQ(form.ListView1->headerItem()->text(0), "Word File(s)");
-    EXPECT_EQ(form.ListView1->header()->sectionSize(0), 400);
+    EXPECT_EQ(list()->columnCount(), 1);
+    EXPECT_EQ(list()->headerItem()->text(0), "Word File(s)");
+    EXPECT_EQ(list()->header()->sectionSize(0), 400);
 }
 
 TEST_F(Window, HiddenCommandHasTheFocusAtStartAndTabFollowsTheOrder)
 {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    EXPECT_EQ(QApplication::focusWidget(), form.Command1);
-    for (QWidget *next : {static_cast<QWidget *>(form.Check1), static_cast<QWidget *>(form.Check2),
-                          static_cast<QWidget *>(form.ListView1), static_cast<QWidget *>(form.Check4),
-                          static_cast<QWidget *>(form.Option1)}) {
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("Command1"));
+    for (const char *next : {"Check1", "Check2", "ListView1", "Check4", "Option1"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next) << next->metaObject()->className();
+        EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(next)) << next;
     }
 }
 
 TEST_F(Window, HandOverThePictureButtonsArrowOverBackgroundAndListHourglassKept)
 {
-    for (QToolButton *button : {form.Check1, form.Check4, form.Check2}) {
+    for (const char *name : {"Check1", "Check4", "Check2"}) {
         moveOverBackground();
-        EXPECT_EQ(form.MousePointer(), vbDefault);
-        EXPECT_EQ(button->cursor().shape(), Qt::ArrowCursor);
-        moveOver(button);
-        EXPECT_EQ(form.MousePointer(), vbCustom);
-        EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor);
-        EXPECT_EQ(button->cursor().hotSpot(), QPoint(11, 1));
+        EXPECT_EQ(form.MousePointer(), DefaultPointer);
+        EXPECT_EQ(button(name)->cursor().shape(), Qt::ArrowCursor);
+        moveOver(button(name));
+        EXPECT_EQ(form.MousePointer(), CustomPointer);
+        EXPECT_EQ(button(name)->cursor().shape(), Qt::BitmapCursor);
+        EXPECT_EQ(button(name)->cursor().hotSpot(), QPoint(11, 1));
     }
-    moveOver(form.ListView1->viewport());
-    EXPECT_EQ(form.MousePointer(), vbDefault);
-    EXPECT_EQ(form.ListView1->viewport()->cursor().shape(), Qt::ArrowCursor);
+    moveOver(list()->viewport());
+    EXPECT_EQ(form.MousePointer(), DefaultPointer);
+    EXPECT_EQ(list()->viewport()->cursor().shape(), Qt::ArrowCursor);
 
-    form.setMousePointer(vbHourglass);
-    for (QWidget *over : {static_cast<QWidget *>(form.Check1), form.ListView1->viewport(), static_cast<QWidget *>(&form)})
+    form.setMousePointer(BusyPointer);
+    for (QWidget *over : {static_cast<QWidget *>(button("Check1")), list()->viewport(), static_cast<QWidget *>(&form)})
         moveOver(over);
     moveOverBackground();
-    EXPECT_EQ(form.MousePointer(), vbHourglass);
-    EXPECT_EQ(form.Check2->cursor().shape(), Qt::WaitCursor);
-    EXPECT_EQ(form.ListView1->viewport()->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(form.MousePointer(), BusyPointer);
+    EXPECT_EQ(button("Check2")->cursor().shape(), Qt::WaitCursor);
+    EXPECT_EQ(list()->viewport()->cursor().shape(), Qt::WaitCursor);
 }
 
 TEST_F(Window, OneClickOnAPictureButtonRunsItsCommandOnceAndLeavesItReleased)
 {
-    const std::vector<std::pair<QToolButton *, QString>> cases{
-        {form.Check1, "openFiles"}, {form.Check4, "inputBox"}, {form.Check2, "information"}};
-    for (const auto &[button, dialog] : cases) {
+    const std::pair<const char *, QString> cases[] = {{"Check1", "openFiles"}, {"Check4", "inputBox"}, {"Check2", "information"}};
+    for (const auto &[name, dialog] : cases) {
         platform.dialogs.shown.clear();
-        QTest::mouseClick(button, Qt::LeftButton);
-        ASSERT_EQ(platform.dialogs.shown.size(), 1u) << dialog.toStdString();
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        ASSERT_EQ(platform.dialogs.shown.size(), 1u) << name;
         EXPECT_EQ(platform.dialogs.shown[0].kind, dialog);
-        EXPECT_FALSE(button->isChecked());
+        EXPECT_FALSE(button(name)->isChecked());
     }
+}
+
+TEST_F(Window, TheListTakesDroppedFilesMovesAPressedEntryAndRemovesADoubleClickedOne)
+{
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/docs/A"), QUrl::fromLocalFile("/docs/B"), QUrl::fromLocalFile("/docs/C")});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list()->viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list()->viewport(), &drop);
+    EXPECT_EQ(entries(), QStringList({"/docs/A", "/docs/B", "/docs/C"}));
+
+    QTest::mousePress(list()->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    EXPECT_EQ(list()->viewport()->cursor().shape(), Qt::BitmapCursor);
+    QTest::mouseMove(list()->viewport(), rowCentre(2));
+    QTest::mouseMove(list()->viewport(), rowCentre(3));
+    QTest::mouseRelease(list()->viewport(), Qt::LeftButton, {}, rowCentre(3));
+    EXPECT_EQ(entries(), QStringList({"/docs/B", "/docs/C", "/docs/A"}));
+
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(3));
+    EXPECT_EQ(entries(), QStringList({"/docs/B", "/docs/C"}));
+    EXPECT_TRUE(platform.dialogs.shown.empty());
 }
 
 TEST(HomePage, LaunchedOnlyOnADrawOf7AndAFailedLaunchShowsNothing)
@@ -138,6 +173,31 @@ TEST(CenterForm, PlacesTheWindowInTheMiddleOfTheScreenAndOffItOnASmallOne)
     platform.screen.geometry = QRect(0, 0, 400, 300);
     Form1 offScreen(platform.bundle());
     EXPECT_EQ(offScreen.pos(), QPoint(-44, -11));
+}
+
+// Without a usable HAND-M.CUR in the program's folder the start-up completes and the hand
+// looks like the arrow.
+TEST(HandCursor, MissingOrDamagedTheHandLooksLikeTheArrow)
+{
+    for (const QByteArray &contents : {QByteArray(), QByteArray("This is no cursor.\n")}) {
+        QTemporaryDir programFolder;
+        if (!contents.isEmpty()) {
+            QFile cursor(programFolder.filePath("HAND-M.CUR"));
+            ASSERT_TRUE(cursor.open(QIODevice::WriteOnly));
+            cursor.write(contents);
+        }
+        FakePlatform platform;
+        platform.programDirectory = programFolder.path();
+        Form1 form(platform.bundle());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QToolButton *check1 = form.findChild<QToolButton *>("Check1");
+        QTest::mouseMove(&form, QPoint(3, 300)); // from the background onto the button
+        QTest::mouseMove(check1, check1->rect().center());
+        EXPECT_EQ(form.MousePointer(), CustomPointer);
+        EXPECT_EQ(check1->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_TRUE(platform.dialogs.shown.empty());
+    }
 }
 
 } // namespace

@@ -3,11 +3,12 @@
 // error number); --hold-word creates one, prints its office's pid and waits to be killed;
 // --convert-and-return path converts path, prints the pids of the offices it leaves and ends.
 
-#include "convert/automation/ObjectRegistry.h"
-#include "convert/automation/WordSaveAs.h"
-#include "convert/office/OfficeEngine.h"
-#include "support/ErrorOf.h"
-#include "support/OfficeChildren.h"
+#include "ErrorOf.h"
+#include "ObjectRegistry.h"
+#include "OfficeChildren.h"
+#include "OfficeEngine.h"
+#include "TestDocuments.h"
+#include "WordSaveAs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,23 +49,6 @@ OfficeSettings TestOfficeSettings()
     settings.profileRoot = QStringLiteral(QUORVANE_TEST_PROFILE_ROOT);
     settings.reuse.standby = false;
     return settings;
-}
-
-// Copies a test document into folder under newName (default: its own name); returns the path.
-QString CopyTestDocument(const QString &name, const QString &folder, const QString &newName = {})
-{
-    const QString target = QDir(folder).filePath(newName.isEmpty() ? name : newName);
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    if (!QFile::copy(QStringLiteral(QUORVANE_DOCUMENTS_DIR "/") + name, target))
-        ADD_FAILURE() << "cannot copy the test document " << name.toStdString();
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-    return target;
-}
-
-QString PageBeside(const QString &document)
-{
-    const QFileInfo info(document);
-    return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".htm");
 }
 
 ObjectRef OpenDocument(const ObjectRef &word, const QString &path)

@@ -1,7 +1,7 @@
 #pragma once
 // Runs work and returns the AutomationError it throws; fails the test when it throws none.
 
-#include "convert/automation/AutomationError.h"
+#include "AutomationError.h"
 
 #include <gtest/gtest.h>
 

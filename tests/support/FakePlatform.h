@@ -2,8 +2,9 @@
 // Fakes of the window's seams: a test sets the next answers in advance and reads back what was
 // shown, so the real window is driven without anybody at the screen and no dialog blocks.
 
-#include "main/Platform.h"
+#include "Platform.h"
 
+#include <QCoreApplication>
 #include <QRect>
 #include <QStringList>
 
@@ -93,11 +94,13 @@ public:
     QRect primaryGeometry() const override { return geometry; }
 };
 
-// Everything a test window needs, owned in one place.
+// Everything a test window needs, owned in one place. The program's folder is the test
+// program's own, where the build puts HAND-M.CUR and drag.ico, unless a test names another.
 struct FakePlatform {
     FakeDialogs dialogs;
     FakeShell shell;
     FakeRandom random;
     FakeScreen screen;
-    Platform bundle() { return Platform{dialogs, shell, random, screen}; }
+    QString programDirectory = QCoreApplication::applicationDirPath();
+    Platform bundle() { return Platform{dialogs, shell, random, screen, programDirectory}; }
 };

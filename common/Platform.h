@@ -1,6 +1,7 @@
 #pragma once
-// Seams between the window and what a test cannot drive by hand: modal dialogs, the shell
-// launch, the random draw and the screen. The program uses QtPlatform; tests pass fakes.
+// Seams between the program and what a test cannot drive by hand: modal dialogs, the shell
+// launch, the random draw, the screen and the program's own folder. The program uses the Qt
+// implementations of main/; tests pass fakes.
 
 #include <QRect>
 #include <QString>
@@ -59,10 +60,12 @@ public:
     virtual QRect primaryGeometry() const = 0;
 };
 
-// The bundle that Form1 is created with.
+// The bundle that the window is created with.
 struct Platform {
     Dialogs &dialogs;
     Shell &shell;
     RandomSource &random;
     Screen &screen;
+    // The folder that holds the program and its cursor files, without a trailing "/" (except "/").
+    QString programDirectory;
 };

@@ -3,9 +3,9 @@
 // took from CreateObject to Open's return. Usage: office_bench [--filtered] file...
 // The web pages are written beside the documents.
 
-#include "convert/automation/ObjectRegistry.h"
-#include "convert/automation/WordSaveAs.h"
-#include "convert/office/OfficeEngine.h"
+#include "ObjectRegistry.h"
+#include "WordSaveAs.h"
+#include "OfficeEngine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

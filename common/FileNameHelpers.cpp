@@ -1,4 +1,4 @@
-#include "main/Main.h"
+#include "FileNameHelpers.h"
 
 #include <QFile>
 

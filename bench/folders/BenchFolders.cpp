@@ -5,10 +5,11 @@
 //
 // bench_folder_import [folders [files-per-folder]]
 
-#include "folders/AddFolder.h"
-#include "folders/FolderImport.h"
-#include "main/Form1.h"
-#include "support/FakePlatform.h"
+#include "AddFolder.h"
+#include "FakeList.h"
+#include "FakePlatform.h"
+#include "FileList.h"
+#include "FolderImport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,7 +17,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -117,35 +117,42 @@ int main(int argc, char **argv)
     const double findMs = timeFind(temp.path(), foundByFind);
 
     QStringList folders{temp.path() + QLatin1Char('/')};
-    AddFolder::UnreadFolders unread;
-    const Measure walk = measure([&] { AddFolder::CollectSubFolders(folders, true, unread); });
+    QStringList unread;
+    AddFolder::FilesByFolder files;
+    const Measure walk = measure([&] { AddFolder::CollectSubFolders(folders, true, unread, &files); });
     QStringList documents;
-    const Measure listing = measure([&] { documents = AddFolder::ImportableDocuments(folders, "doc", unread); });
+    const Measure matching = measure([&] { documents = AddFolder::ImportableDocuments(folders, "doc", files); });
 
-    FakePlatform platform;
-    Form1 form(platform.bundle());
-    form.show();
+    // The file list on a list view the size of the window's.
+    FakePointer pointer;
+    QTreeWidget view;
+    view.resize(472, 153);
+    FileList list(view, pointer, QCoreApplication::applicationDirPath());
+    view.show();
     QApplication::processEvents();
-    const Measure append = measure([&] { AddFolder::AppendDocuments(form, documents); });
-    const Measure repaint = measure([&] { form.ListView1->repaint(); });
+    const Measure append = measure([&] { list.appendAll(documents); });
+    const Measure repaint = measure([&] { view.repaint(); });
 
-    FakePlatform platform2;
-    Form1 form2(platform2.bundle());
-    form2.show();
+    QTreeWidget view2;
+    view2.resize(472, 153);
+    FileList list2(view2, pointer, QCoreApplication::applicationDirPath());
+    view2.show();
     QApplication::processEvents();
-    platform2.dialogs.inputAnswers = {"doc"};
-    platform2.dialogs.folderAnswers = {temp.path()};
-    const Measure command = measure([&] { form2.Check4->click(); });
+    FakeDialogs dialogs;
+    dialogs.inputAnswers = {"doc"};
+    dialogs.folderAnswers = {temp.path()};
+    FolderImport folderImport(dialogs, &view2, pointer, list2);
+    const Measure command = measure([&] { folderImport.run(); });
 
-    std::printf("folders walked %lld, documents %lld, not read %d\n", qlonglong(folders.size()),
-                qlonglong(documents.size()), unread.count());
-    print("walk (CollectSubFolders)", walk);
-    print("file listing (ListMatchingFiles, all folders)", listing);
+    std::printf("folders walked %lld, documents %lld, not read %lld\n", qlonglong(folders.size()),
+                qlonglong(documents.size()), qlonglong(unread.size()));
+    print("walk (CollectSubFolders, each folder read once)", walk);
+    print("matching the walk's names (all folders)", matching);
     print("append (AddDocumentPath, painting suspended)", append);
     print("first repaint of the list", repaint);
-    print("whole command (Check4_Click)", command);
+    print("whole command", command);
     std::printf("%-44s %9.1f ms   (%d names)\n", "find DIR -iname '*.doc'", findMs, foundByFind);
-    std::printf("ratio walk+listing / find: %.2f   whole command / find: %.2f   list entries after command: %d\n",
-                (walk.ms + listing.ms) / findMs, command.ms / findMs, form2.ListCount());
+    std::printf("ratio walk+matching / find: %.2f   whole command / find: %.2f   list entries after command: %d\n",
+                (walk.ms + matching.ms) / findMs, command.ms / findMs, list2.count());
     return 0;
 }

@@ -1,5 +1,5 @@
 // The Main module's helpers on file names.
-#include "main/Main.h"
+#include "FileNameHelpers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
