@@ -13,7 +13,8 @@ bool FileExists(const QString &path)
     if (path.isEmpty() || path.contains(QChar(0)))
         return false;
     std::error_code error;
-    [[maybe_unused]] const auto modified = std::filesystem::last_write_time(std::filesystem::path(QFile::encodeName(path).toStdString()), error);
+    [[maybe_unused]] const auto modified = std::filesystem::last_write_time(
+        std::filesystem::path(QFile::encodeName(path).toStdString()), error);
     return !error;
 }
 

@@ -23,7 +23,7 @@ std::optional<QString> extensionOf(const QString &path)
 bool isHtmlExtension(const QString &extension)
 {
     return extension.compare(QLatin1String("htm"), Qt::CaseInsensitive) == 0
-        || extension.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0;
+           || extension.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0;
 }
 
 // The path with its extension, dot included, replaced by ".htm"; a path without an extension

@@ -23,5 +23,6 @@ void AddWordFiles(CommonDialog &dialog, Dialogs &dialogs, QWidget *owner, Docume
         return;
     }
     for (qsizetype i = 1; i < parts.size(); ++i)
-        list.AddDocumentPath(QString(parts[0] + QLatin1Char('/') + parts[i]).replace(QStringLiteral("//"), QStringLiteral("/")));
+        list.AddDocumentPath(
+            QString(parts[0] + QLatin1Char('/') + parts[i]).replace(QStringLiteral("//"), QStringLiteral("/")));
 }

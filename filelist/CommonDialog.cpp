@@ -60,7 +60,8 @@ QStringList CommonDialog::nameFiltersFrom(const QString &filter)
         QStringList patterns;
         for (const QString &pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
             patterns << qtPattern(pattern.trimmed());
-        nameFilters << plainDescription(parts[i]) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        nameFilters << plainDescription(parts[i]) + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
+                           + QLatin1Char(')');
     }
     return nameFilters;
 }

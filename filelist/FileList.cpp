@@ -3,7 +3,9 @@
 #include <QTreeWidget>
 
 FileList::FileList(QTreeWidget &view, const WindowPointer &window, QString programDirectory)
-    : view(view), window(window), programDirectory(std::move(programDirectory))
+    : view(view)
+    , window(window)
+    , programDirectory(std::move(programDirectory))
 {
     // Every entry is one line of the same font; the view then lays out a long list quickly.
     view.setUniformRowHeights(true);

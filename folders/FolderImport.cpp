@@ -7,7 +7,10 @@
 #include "Platform.h"
 
 FolderImport::FolderImport(Dialogs &dialogs, QWidget *owner, WindowPointer &pointer, DocumentList &list)
-    : dialogs(dialogs), owner(owner), pointer(pointer), list(list)
+    : dialogs(dialogs)
+    , owner(owner)
+    , pointer(pointer)
+    , list(list)
 {
 }
 
@@ -18,7 +21,8 @@ FolderImport::~FolderImport()
 
 void FolderImport::run()
 {
-    const QString extension = dialogs.inputBox(owner, QStringLiteral("Enter file extension to load:"), QStringLiteral("doc"));
+    const QString extension = dialogs.inputBox(owner, QStringLiteral("Enter file extension to load:"),
+                                               QStringLiteral("doc"));
     if (extension.isEmpty())
         return;
     const QString chosen = AddFolder::BrowseForFolder(dialogs, owner, QStringLiteral("Please select folder to add:"));
@@ -65,7 +69,9 @@ QString UnreadFoldersMessage(const QStringList &unread)
         folder.chop(1); // shown without the folder list's trailing "/"
     if (unread.size() == 1)
         return QStringLiteral("1 folder could not be read and was skipped:\n%1").arg(folder);
-    return QStringLiteral("%1 folders could not be read and were skipped. The first was:\n%2").arg(unread.size()).arg(folder);
+    return QStringLiteral("%1 folders could not be read and were skipped. The first was:\n%2")
+        .arg(unread.size())
+        .arg(folder);
 }
 
 } // namespace AddFolder

@@ -30,7 +30,7 @@ FolderListing::Kind kindOf(int folderFd, const dirent &entry)
         return FolderListing::Kind::File;
     case DT_LNK:
         return isRegularFileFollowingLinks(folderFd, entry.d_name) ? FolderListing::Kind::File
-                                                                    : FolderListing::Kind::Other;
+                                                                   : FolderListing::Kind::Other;
     case DT_UNKNOWN: {
         struct stat own;
         if (fstatat(folderFd, entry.d_name, &own, AT_SYMLINK_NOFOLLOW) != 0)

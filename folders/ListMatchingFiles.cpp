@@ -18,10 +18,12 @@ QRegularExpression nameMatcher(const QString &pattern)
 {
     static const QLatin1String anyExtension(".*");
     const QString expression = pattern.endsWith(anyExtension)
-        ? wildcardToRegularExpression(pattern.chopped(anyExtension.size())) + QLatin1String("(?:\\..*)?")
-        : wildcardToRegularExpression(pattern);
+                                   ? wildcardToRegularExpression(pattern.chopped(anyExtension.size()))
+                                         + QLatin1String("(?:\\..*)?")
+                                   : wildcardToRegularExpression(pattern);
     return QRegularExpression(QRegularExpression::anchoredPattern(expression),
-                              QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+                              QRegularExpression::CaseInsensitiveOption
+                                  | QRegularExpression::DotMatchesEverythingOption);
 }
 
 } // namespace

@@ -36,7 +36,9 @@ static void registerPictures()
     Q_UNUSED(registered);
 }
 
-Form1::Form1(const Platform &platform, QWidget *parent) : QWidget(parent), platform_(platform)
+Form1::Form1(const Platform &platform, QWidget *parent)
+    : QWidget(parent)
+    , platform_(platform)
 {
     placeControls();
     styleControls();
@@ -81,8 +83,8 @@ void Form1::styleControls()
 
     // Each control answers to its own name, for whoever looks for it (the tests do).
     const std::pair<QWidget *, const char *> names[] = {
-        {ListView1, "ListView1"}, {Option1, "Option1"}, {Option2, "Option2"}, {Check1, "Check1"}, {Check4, "Check4"},
-        {Check2, "Check2"}, {ProgressBar1, "ProgressBar1"}, {Command1, "Command1"}};
+        {ListView1, "ListView1"}, {Option1, "Option1"}, {Option2, "Option2"},           {Check1, "Check1"},
+        {Check4, "Check4"},       {Check2, "Check2"},   {ProgressBar1, "ProgressBar1"}, {Command1, "Command1"}};
     for (const auto &[control, name] : names)
         control->setObjectName(QLatin1String(name));
 

@@ -8,8 +8,8 @@
 #include "FileList.h"
 #include "FolderImport.h"
 #include "MousePointer.h"
-#include "Platform.h"
 #include "PictureButton.h"
+#include "Platform.h"
 
 #include <QCursor>
 #include <QProgressBar>
@@ -88,6 +88,13 @@ private:
 
     FileList fileList{*ListView1, *this, platform_.programDirectory};
     FolderImport folderImport{platform_.dialogs, this, *this, fileList};
-    ConversionRun conversionRun{platform_.dialogs, this, *this, fileList, [this] { return chosenSaveFormat(); },
-                                [this](float value) { ProgressBar1->setValue(qRound(value)); repaint(); }};
+    ConversionRun conversionRun{platform_.dialogs,
+                                this,
+                                *this,
+                                fileList,
+                                [this] { return chosenSaveFormat(); },
+                                [this](float value) {
+                                    ProgressBar1->setValue(qRound(value));
+                                    repaint();
+                                }};
 };

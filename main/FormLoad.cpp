@@ -40,7 +40,8 @@ void Form1::CenterForm(QWidget &form)
     // The outer size once the window system has framed the window; the client size before.
     const QSize window = form.frameGeometry().size();
     const float left = (float(pixelsToTwips(screen.width(), dpiX)) - float(pixelsToTwips(window.width(), dpiX))) / 2.0f;
-    const float top = (float(pixelsToTwips(screen.height(), dpiY)) - float(pixelsToTwips(window.height(), dpiY))) / 2.0f;
+    const float top = (float(pixelsToTwips(screen.height(), dpiY)) - float(pixelsToTwips(window.height(), dpiY)))
+                      / 2.0f;
     form.move(screen.x() + twipsToPixels(left, dpiX), screen.y() + twipsToPixels(top, dpiY));
 }
 

@@ -7,9 +7,10 @@ namespace {
 constexpr int PictureSize = 32;
 constexpr int PictureToCaption = 4;
 constexpr int CaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
-}
+} // namespace
 
-PictureButton::PictureButton(const QString &caption, QWidget *parent) : QToolButton(parent)
+PictureButton::PictureButton(const QString &caption, QWidget *parent)
+    : QToolButton(parent)
 {
     setCheckable(true);
     setText(caption);
@@ -34,11 +35,14 @@ void PictureButton::paintEvent(QPaintEvent *)
         content.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                           style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     // Picture and caption as one block, centred in the button.
-    const QRect captionSize = fontMetrics().boundingRect(QRect(0, 0, content.width(), content.height()), CaptionFlags, text());
-    const int blockTop = content.top() + (content.height() - (PictureSize + PictureToCaption + captionSize.height())) / 2;
+    const QRect captionSize = fontMetrics().boundingRect(QRect(0, 0, content.width(), content.height()), CaptionFlags,
+                                                         text());
+    const int blockTop = content.top()
+                         + (content.height() - (PictureSize + PictureToCaption + captionSize.height())) / 2;
     const QRect pictureRect(content.center().x() - PictureSize / 2 + 1, blockTop, PictureSize, PictureSize);
     icon().paint(&painter, pictureRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
-    const QRect captionRect(content.left(), pictureRect.bottom() + 1 + PictureToCaption, content.width(), captionSize.height());
+    const QRect captionRect(content.left(), pictureRect.bottom() + 1 + PictureToCaption, content.width(),
+                            captionSize.height());
     painter.drawItemText(captionRect, CaptionFlags, palette(), isEnabled(), text(), QPalette::ButtonText);
 
     if (hasFocus()) {

@@ -18,6 +18,6 @@ inline double pixelsToTwips(double pixels, double dotsPerInch)
 
 inline QRect twipsRect(double left, double top, double width, double height, double dotsPerInch)
 {
-    return QRect(twipsToPixels(left, dotsPerInch), twipsToPixels(top, dotsPerInch),
-                 twipsToPixels(width, dotsPerInch), twipsToPixels(height, dotsPerInch));
+    return QRect(twipsToPixels(left, dotsPerInch), twipsToPixels(top, dotsPerInch), twipsToPixels(width, dotsPerInch),
+                 twipsToPixels(height, dotsPerInch));
 }

@@ -3,8 +3,8 @@
 // in one call, and prints both speeds and their ratio. The documents are always copied into a
 // temporary folder first, so nothing is written beside the documents themselves.
 
-#include "ConvertDocument.h"
 #include "AutomationError.h"
+#include "ConvertDocument.h"
 #include "OfficeEngine.h"
 
 #include <QCoreApplication>
@@ -47,7 +47,8 @@ QStringList documentsIn(const QString &folder)
     QStringList paths;
     const QDir dir(folder);
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
-        if (!name.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) && !name.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
+        if (!name.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive)
+            && !name.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
             paths << dir.filePath(name);
     return paths;
 }
@@ -97,8 +98,11 @@ double timeConvertDocument(const QStringList &documents, std::int32_t format, st
 double timeBatchConversion(const QStringList &documents, const QString &outputFolder, const QString &profileFolder)
 {
     QStringList arguments{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileFolder).toString(),
-                          QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("html"),
-                          QStringLiteral("--outdir"), outputFolder};
+                          QStringLiteral("--headless"),
+                          QStringLiteral("--convert-to"),
+                          QStringLiteral("html"),
+                          QStringLiteral("--outdir"),
+                          outputFolder};
     arguments << documents;
     QProcess soffice;
     soffice.setProcessChannelMode(QProcess::ForwardedErrorChannel);

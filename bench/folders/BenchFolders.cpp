@@ -40,9 +40,9 @@ QStringList buildTree(const QString &root, int folderCount, int filesPerFolder)
     for (const QString &folder : folders) {
         mkdir(QFile::encodeName(folder).constData(), 0755);
         for (int file = 0; file < filesPerFolder; ++file) {
-            const QString name = file == filesPerFolder - 1 ? QStringLiteral("notes.txt")
-                               : file == filesPerFolder - 2 ? QStringLiteral("~$Report.doc")
-                                                            : QStringLiteral("Report %1.doc").arg(file);
+            const QString name = file == filesPerFolder - 1   ? QStringLiteral("notes.txt")
+                                 : file == filesPerFolder - 2 ? QStringLiteral("~$Report.doc")
+                                                              : QStringLiteral("Report %1.doc").arg(file);
             close(open(QFile::encodeName(folder + name).constData(), O_CREAT | O_WRONLY, 0644));
         }
     }

@@ -4,8 +4,8 @@
 // The web pages are written beside the documents.
 
 #include "ObjectRegistry.h"
-#include "WordSaveAs.h"
 #include "OfficeEngine.h"
+#include "WordSaveAs.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -39,24 +39,29 @@ int main(int argc, char *argv[])
         try {
             const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
             start = lap(timer);
-            const ObjectRef document = word->Invoke(QStringLiteral("Documents")).toObject()
-                                           ->Invoke(QStringLiteral("Open"), {info.absoluteFilePath()}).toObject();
+            const ObjectRef document = word->Invoke(QStringLiteral("Documents"))
+                                           .toObject()
+                                           ->Invoke(QStringLiteral("Open"), {info.absoluteFilePath()})
+                                           .toObject();
             open = lap(timer);
             if (firstOpened < 0)
                 firstOpened = start + open;
             document->Invoke(QStringLiteral("SaveAs"), {},
-                             SaveAsArguments(info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".htm"),
+                             SaveAsArguments(info.absolutePath() + QLatin1Char('/') + info.completeBaseName()
+                                                 + QStringLiteral(".htm"),
                                              filtered ? WordSaveFormat::FilteredHtml : WordSaveFormat::Html));
             save = lap(timer);
             word->Invoke(QStringLiteral("Quit"));
             quit = lap(timer);
         } catch (const AutomationError &error) {
-            std::printf("%-50s error %d: %s\n", qPrintable(info.fileName().left(50)), error.number(), qPrintable(error.description()));
+            std::printf("%-50s error %d: %s\n", qPrintable(info.fileName().left(50)), error.number(),
+                        qPrintable(error.description()));
             continue;
         }
         const double total = start + open + save + quit;
         sum += total;
-        std::printf("%-50s %7.2f %7.2f %7.2f %7.2f %7.2f\n", qPrintable(info.fileName().left(50)), start, open, save, quit, total);
+        std::printf("%-50s %7.2f %7.2f %7.2f %7.2f %7.2f\n", qPrintable(info.fileName().left(50)), start, open, save,
+                    quit, total);
     }
     std::printf("total %.2f s for %lld documents\n", sum, static_cast<long long>(files.size()));
     std::printf("first document, CreateObject to Open's return: %.2f s\n", firstOpened);

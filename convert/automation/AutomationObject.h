@@ -19,7 +19,8 @@ public:
     // Calls a method or reads a property by name. Member names are matched ignoring letter
     // case, as automation does. Throws AutomationError.
     virtual Variant Invoke(const QString &member, const PositionalArguments &positional = {},
-                           const NamedArguments &named = {}) = 0;
+                           const NamedArguments &named = {})
+        = 0;
 
     // The default member (dispatch identifier 0), read with no arguments.
     virtual Variant DefaultMember() = 0;

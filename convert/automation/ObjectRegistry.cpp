@@ -25,7 +25,8 @@ ObjectRef CreateObject(const QString &progId)
 {
     const auto found = classes().constFind(progId.toLower());
     if (found == classes().constEnd())
-        throw AutomationError(AutomationErrorNumber::ClassNotRegistered,
-                              QStringLiteral("Cannot create the object \"%1\": the class is not registered.").arg(progId));
+        throw AutomationError(
+            AutomationErrorNumber::ClassNotRegistered,
+            QStringLiteral("Cannot create the object \"%1\": the class is not registered.").arg(progId));
     return (*found)();
 }

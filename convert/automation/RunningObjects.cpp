@@ -3,10 +3,10 @@
 #include "ObjectRegistry.h"
 
 #include <QAtomicInteger>
-#include <QRegularExpression>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -79,8 +79,9 @@ bool writeEntry(const QString &path, const Entry &entry)
         return false;
     QString defaultMember = entry.defaultMember;
     defaultMember.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QString text = QStringList{entry.progId, QString::number(entry.process.pid),
-                                     entry.process.startTime, defaultMember}.join(QLatin1Char('\n'));
+    const QString text
+        = QStringList{entry.progId, QString::number(entry.process.pid), entry.process.startTime, defaultMember}.join(
+            QLatin1Char('\n'));
     file.write(text.toUtf8() + '\n');
     return file.commit();
 }
@@ -101,14 +102,20 @@ LocalObjects &localObjects()
 class RemoteRunningObject : public AutomationObject {
 public:
     RemoteRunningObject(QString progId, qint64 pid, QString defaultMember)
-        : progId_(std::move(progId)), pid_(pid), defaultMember_(std::move(defaultMember)) {}
+        : progId_(std::move(progId))
+        , pid_(pid)
+        , defaultMember_(std::move(defaultMember))
+    {
+    }
 
     Variant Invoke(const QString &member, const PositionalArguments &, const NamedArguments &) override
     {
         throw AutomationError(AutomationErrorNumber::UnknownMember,
                               QStringLiteral("The running \"%1\" belongs to another program (process %2); "
                                              "its member \"%3\" cannot be called from here.")
-                                  .arg(progId_).arg(pid_).arg(member));
+                                  .arg(progId_)
+                                  .arg(pid_)
+                                  .arg(member));
     }
     Variant DefaultMember() override { return defaultMember_; }
 
@@ -130,7 +137,7 @@ bool isPrivateFolder(const QString &path)
 {
     struct stat info {};
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
-        && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+           && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
 }
 
 QString makePrivateFolder(const QString &path)
@@ -184,8 +191,9 @@ ObjectRef GetObject(const QString &progId)
 {
     const QString folder = RunningObjectFolder();
     const QDir dir(folder);
-    const QStringList names = folder.isEmpty() ? QStringList()
-        : dir.entryList({QLatin1Char('*') + EntrySuffix}, QDir::Files, QDir::Time);
+    const QStringList names = folder.isEmpty()
+                                  ? QStringList()
+                                  : dir.entryList({QLatin1Char('*') + EntrySuffix}, QDir::Files, QDir::Time);
     for (const QString &name : names) {
         const QString path = dir.filePath(name);
         Entry entry;

@@ -16,10 +16,22 @@ public:
     enum class Type { Empty, Boolean, Integer, Text, Object };
 
     Variant() = default;
-    Variant(std::int32_t value) : value_(value) {}
-    Variant(const QString &value) : value_(value) {}
-    Variant(const char *value) : value_(QString::fromUtf8(value)) {}
-    Variant(ObjectRef value) : value_(std::move(value)) {}
+    Variant(std::int32_t value)
+        : value_(value)
+    {
+    }
+    Variant(const QString &value)
+        : value_(value)
+    {
+    }
+    Variant(const char *value)
+        : value_(QString::fromUtf8(value))
+    {
+    }
+    Variant(ObjectRef value)
+        : value_(std::move(value))
+    {
+    }
     static Variant fromBool(bool value);
 
     Type type() const;
@@ -28,7 +40,7 @@ public:
     // Each conversion throws an AutomationError (type mismatch) when the value is of another
     // type; an integer reads as a boolean the way automation does (non-zero is true).
     bool toBool() const;
-    std::int32_t toInt() const;   // a boolean reads as -1 or 0
+    std::int32_t toInt() const; // a boolean reads as -1 or 0
     QString toText() const;
     ObjectRef toObject() const;
 
@@ -43,6 +55,9 @@ private:
         bool operator==(const Boolean &other) const { return raw == other.raw; }
     };
     using Value = std::variant<std::monostate, Boolean, std::int32_t, QString, ObjectRef>;
-    explicit Variant(Boolean value) : value_(value) {}
+    explicit Variant(Boolean value)
+        : value_(value)
+    {
+    }
     Value value_;
 };

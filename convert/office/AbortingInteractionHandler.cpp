@@ -15,7 +15,8 @@ void AbortingInteractionHandler::handle(const css::uno::Reference<css::task::XIn
         reportedDamage_ = true;
     const auto continuations = request->getContinuations();
     for (const auto &continuation : continuations) {
-        if (const css::uno::Reference<css::task::XInteractionAbort> abort{continuation, css::uno::UNO_QUERY}; abort.is()) {
+        if (const css::uno::Reference<css::task::XInteractionAbort> abort{continuation, css::uno::UNO_QUERY};
+            abort.is()) {
             abort->select();
             return;
         }

@@ -16,8 +16,9 @@ void moveInto(const QString &from, const QString &to, const QString &target)
     std::error_code error;
     std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), error);
     if (error)
-        throw OfficeErrors::pageNotSaved(target, QStringLiteral("\"%1\" could not be put in place (%2)")
-                                                     .arg(to, QString::fromStdString(error.message())));
+        throw OfficeErrors::pageNotSaved(
+            target,
+            QStringLiteral("\"%1\" could not be put in place (%2)").arg(to, QString::fromStdString(error.message())));
 }
 } // namespace
 
@@ -31,7 +32,8 @@ void PublishHtml(const QString &target, const std::function<void(const QString &
         throw OfficeErrors::pageNotSaved(target, QStringLiteral("a folder of that name is in the way"));
     QTemporaryDir staging(folder.filePath(QStringLiteral(".quorvane-save-XXXXXX")));
     if (!staging.isValid())
-        throw OfficeErrors::pageNotSaved(target, QStringLiteral("the folder cannot be written to (%1)").arg(staging.errorString()));
+        throw OfficeErrors::pageNotSaved(
+            target, QStringLiteral("the folder cannot be written to (%1)").arg(staging.errorString()));
     const QString page = staging.filePath(info.fileName());
     write(page);
     if (!QFileInfo(page).isFile())

@@ -38,8 +38,8 @@ struct OfficeReuse {
 };
 
 struct OfficeSettings {
-    QString program;        // the office binary itself (soffice.bin), not its wrapper script
-    QString profileRoot;    // private office profiles, never the user's own
+    QString program;     // the office binary itself (soffice.bin), not its wrapper script
+    QString profileRoot; // private office profiles, never the user's own
     OfficeLimits limits;
     OfficeReuse reuse;
 };

@@ -16,13 +16,15 @@ QString seconds(std::chrono::milliseconds duration)
 AutomationError notInstalled(const QString &program)
 {
     return {Number::EngineNotInstalled, QStringLiteral("%1 cannot be started: \"%2\" is missing or not executable. "
-                                                       "Install the package %3.").arg(Office, program, Package)};
+                                                       "Install the package %3.")
+                                            .arg(Office, program, Package)};
 }
 
 AutomationError runtimeMissing()
 {
-    return {Number::EngineNotInstalled, QStringLiteral("%1's runtime libraries could not be started. Install the package %2.")
-                                            .arg(Office, Package)};
+    return {
+        Number::EngineNotInstalled,
+        QStringLiteral("%1's runtime libraries could not be started. Install the package %2.").arg(Office, Package)};
 }
 
 AutomationError profileNotPrepared(const QString &path, const QString &reason)
@@ -40,7 +42,10 @@ AutomationError startTimedOut(std::chrono::milliseconds limit)
 AutomationError endedWhileStarting(int exitCode)
 {
     return {Number::EngineGone, QStringLiteral("%1 ended while starting (exit code %2). Check that the package %3 is "
-                                               "installed correctly.").arg(Office).arg(exitCode).arg(Package)};
+                                               "installed correctly.")
+                                    .arg(Office)
+                                    .arg(exitCode)
+                                    .arg(Package)};
 }
 
 AutomationError unreachable(const QString &officeMessage)
@@ -56,7 +61,8 @@ AutomationError callTimedOut(const QString &task, std::chrono::milliseconds limi
 
 AutomationError gone(const QString &task)
 {
-    return {Number::EngineGone, QStringLiteral("%1 is no longer running: it ended while %2 or before.").arg(Office, task)};
+    return {Number::EngineGone,
+            QStringLiteral("%1 is no longer running: it ended while %2 or before.").arg(Office, task)};
 }
 
 AutomationError alreadyQuit(const QString &task)
@@ -81,13 +87,15 @@ AutomationError notADocumentFile(const QString &path)
 
 AutomationError documentUnreadable(const QString &path)
 {
-    return {Number::DocumentNotFound, QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(path)};
+    return {Number::DocumentNotFound,
+            QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(path)};
 }
 
 AutomationError passwordProtected(const QString &document)
 {
     return {Number::PasswordProtected, QStringLiteral("The document %1 is password-protected; it cannot be converted "
-                                                      "without its password.").arg(document)};
+                                                      "without its password.")
+                                           .arg(document)};
 }
 
 AutomationError damaged(const QString &document)
@@ -97,8 +105,10 @@ AutomationError damaged(const QString &document)
 
 AutomationError unreadableFormat(const QString &document)
 {
-    return {Number::DocumentDamaged, QStringLiteral("The document %1 could not be read: it is damaged or not a document "
-                                                    "%2 can open.").arg(document, Office)};
+    return {Number::DocumentDamaged,
+            QStringLiteral("The document %1 could not be read: it is damaged or not a document "
+                           "%2 can open.")
+                .arg(document, Office)};
 }
 
 AutomationError fileNameMissing(const QString &document)
@@ -109,8 +119,11 @@ AutomationError fileNameMissing(const QString &document)
 
 AutomationError unsupportedFormat(const QString &document, int format)
 {
-    return {Number::BadArgumentValue, QStringLiteral("%1 cannot be saved in format %2: only 8 (web page) and 10 (filtered "
-                                                     "web page) are supported.").arg(document).arg(format)};
+    return {Number::BadArgumentValue,
+            QStringLiteral("%1 cannot be saved in format %2: only 8 (web page) and 10 (filtered "
+                           "web page) are supported.")
+                .arg(document)
+                .arg(format)};
 }
 
 AutomationError wouldSaveOverItself(const QString &document)

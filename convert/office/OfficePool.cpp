@@ -235,7 +235,8 @@ void OfficePool::endIdleOnTime()
             lock.lock();
             ending_ = 0;
             std::move(ending.begin(), ending.end(), std::back_inserter(ended_));
-            QMetaObject::invokeMethod(&startingThread_, [this] { reapEnded(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &startingThread_, [this] { reapEnded(); }, Qt::QueuedConnection);
             changed_.notify_all();
         } else if (idleDeadline_) {
             changed_.wait_until(lock, *idleDeadline_);

@@ -61,14 +61,14 @@ private:
     OfficeSettings settings_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    Processes warm_;                        // connected, clean, unused
-    std::shared_ptr<OfficeProcess> spare_;  // started, perhaps not yet ready
-    Processes toEnd_;                       // for the pool's thread to end
-    Processes ended_;                       // ended, for the starting thread to reap
-    int ending_ = 0;                        // processes the pool's thread is ending now
+    Processes warm_;                       // connected, clean, unused
+    std::shared_ptr<OfficeProcess> spare_; // started, perhaps not yet ready
+    Processes toEnd_;                      // for the pool's thread to end
+    Processes ended_;                      // ended, for the starting thread to reap
+    int ending_ = 0;                       // processes the pool's thread is ending now
     int borrowed_ = 0;
     std::optional<Clock::time_point> idleDeadline_;
     bool stopping_ = false;
-    QObject startingThread_;                // reaping is posted to it
+    QObject startingThread_; // reaping is posted to it
     std::thread ender_;
 };

@@ -33,7 +33,10 @@ constexpr auto ReapLimit = 10s;
 // Tells us at once when the bridge to the office goes, whatever the reason.
 class BridgeListener : public cppu::WeakImplHelper1<css::lang::XEventListener> {
 public:
-    explicit BridgeListener(std::shared_ptr<std::atomic_bool> disposed) : disposed_(std::move(disposed)) {}
+    explicit BridgeListener(std::shared_ptr<std::atomic_bool> disposed)
+        : disposed_(std::move(disposed))
+    {
+    }
     void SAL_CALL disposing(const css::lang::EventObject &) override { *disposed_ = true; }
 
 private:
@@ -44,7 +47,8 @@ private:
 OfficeProcess::OfficeProcess(const OfficeSettings &settings)
     : settings_(settings)
     , profile_(settings)
-    , pipeName_(QStringLiteral("quorvane-%1-%2").arg(QCoreApplication::applicationPid())
+    , pipeName_(QStringLiteral("quorvane-%1-%2")
+                    .arg(QCoreApplication::applicationPid())
                     .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0')))
 {
     launch();
@@ -76,7 +80,8 @@ void OfficeProcess::connect()
     while (!openBridge(deadline)) {
         process_.waitForFinished(static_cast<int>(std::chrono::milliseconds(ReapLimit).count()));
         // A new profile's first start may end asking to be started again, once.
-        if (process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == OfficeRestartRequested && !restarted) {
+        if (process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == OfficeRestartRequested
+            && !restarted) {
             restarted = true;
             launch();
             continue;
@@ -105,10 +110,12 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
             std::this_thread::sleep_for(ConnectRetryPause);
         }
     }
-    watchdog_->arm(std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
-                            std::chrono::milliseconds(1)));
+    watchdog_->arm(
+        std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
+                 std::chrono::milliseconds(1)));
     try {
-        bridge_ = css::bridge::BridgeFactory::create(context)->createBridge(rtl::OUString(), "urp", connection, nullptr);
+        bridge_ = css::bridge::BridgeFactory::create(context)->createBridge(rtl::OUString(), "urp", connection,
+                                                                            nullptr);
         css::uno::Reference<css::lang::XComponent>(bridge_, css::uno::UNO_QUERY_THROW)
             ->addEventListener(new BridgeListener(bridgeDisposed_));
         context_.set(bridge_->getInstance("StarOffice.ComponentContext"), css::uno::UNO_QUERY_THROW);

@@ -62,7 +62,8 @@ OfficeProfile::OfficeProfile(const OfficeSettings &settings)
         }
     }
     if (!slotLock_)
-        throw OfficeErrors::profileNotPrepared(settings.profileRoot, QStringLiteral("all %1 profiles are in use").arg(MaxSlots));
+        throw OfficeErrors::profileNotPrepared(settings.profileRoot,
+                                               QStringLiteral("all %1 profiles are in use").arg(MaxSlots));
     prepare(settings);
 }
 
@@ -101,6 +102,7 @@ void OfficeProfile::firstStart(const OfficeSettings &settings) const
         if (!office.waitForFinished(static_cast<int>(settings.limits.start.count())))
             throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("LibreOffice did not finish its first start"));
         if (office.exitCode() != 0 && office.exitCode() != OfficeRestartRequested)
-            throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("LibreOffice ended with code %1").arg(office.exitCode()));
+            throw OfficeErrors::profileNotPrepared(
+                path_, QStringLiteral("LibreOffice ended with code %1").arg(office.exitCode()));
     }
 }

@@ -3,7 +3,8 @@
 #include <signal.h>
 
 OfficeWatchdog::OfficeWatchdog(pid_t pid)
-    : pid_(pid), thread_([this] { watch(); })
+    : pid_(pid)
+    , thread_([this] { watch(); })
 {
 }
 

@@ -16,7 +16,7 @@ css::uno::Any propertyOf(const css::uno::Sequence<css::beans::PropertyValue> &pr
 }
 
 css::uno::Reference<css::uno::XInterface> create(const css::uno::Reference<css::uno::XComponentContext> &office,
-                                                  const rtl::OUString &service)
+                                                 const rtl::OUString &service)
 {
     return office->getServiceManager()->createInstanceWithContext(service, office);
 }
@@ -33,14 +33,15 @@ css::uno::Sequence<css::beans::PropertyValue> entryOf(const css::uno::Reference<
 }
 } // namespace
 
-css::uno::Reference<css::lang::XComponent> LoadWithoutView(
-    const css::uno::Reference<css::uno::XComponentContext> &office, const rtl::OUString &url,
-    const css::uno::Sequence<css::beans::PropertyValue> &arguments)
+css::uno::Reference<css::lang::XComponent>
+LoadWithoutView(const css::uno::Reference<css::uno::XComponentContext> &office, const rtl::OUString &url,
+                const css::uno::Sequence<css::beans::PropertyValue> &arguments)
 {
     css::uno::Sequence<css::beans::PropertyValue> descriptor(arguments.getLength() + 1);
     auto *property = descriptor.getArray();
     std::copy(arguments.begin(), arguments.end(), property);
-    property[arguments.getLength()] = css::beans::PropertyValue("URL", 0, css::uno::Any(url), css::beans::PropertyState_DIRECT_VALUE);
+    property[arguments.getLength()] = css::beans::PropertyValue("URL", 0, css::uno::Any(url),
+                                                                css::beans::PropertyState_DIRECT_VALUE);
 
     const auto detection = create(office, "com.sun.star.document.TypeDetection");
     const rtl::OUString type = css::uno::Reference<css::document::XTypeDetection>(detection, css::uno::UNO_QUERY_THROW)
@@ -51,7 +52,8 @@ css::uno::Reference<css::lang::XComponent> LoadWithoutView(
     if (!(propertyOf(descriptor, "FilterName") >>= filter) || filter.isEmpty())
         propertyOf(entryOf(detection, type), "PreferredFilter") >>= filter;
     rtl::OUString documentService;
-    propertyOf(entryOf(create(office, "com.sun.star.document.FilterFactory"), filter), "DocumentService") >>= documentService;
+    propertyOf(entryOf(create(office, "com.sun.star.document.FilterFactory"), filter), "DocumentService")
+        >>= documentService;
     if (documentService.isEmpty())
         return {};
 
@@ -61,8 +63,8 @@ css::uno::Reference<css::lang::XComponent> LoadWithoutView(
         return {};
     if (!propertyOf(descriptor, "FilterName").hasValue()) {
         descriptor.realloc(descriptor.getLength() + 1);
-        descriptor.getArray()[descriptor.getLength() - 1] =
-            css::beans::PropertyValue("FilterName", 0, css::uno::Any(filter), css::beans::PropertyState_DIRECT_VALUE);
+        descriptor.getArray()[descriptor.getLength() - 1] = css::beans::PropertyValue(
+            "FilterName", 0, css::uno::Any(filter), css::beans::PropertyState_DIRECT_VALUE);
     }
     try {
         model->load(descriptor);

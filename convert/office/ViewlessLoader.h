@@ -10,6 +10,6 @@
 // Detects the document's type from its content, creates the matching document model and
 // loads url into it with arguments (a media descriptor). Returns an empty reference when the
 // content is of no type the office knows. Office exceptions pass through.
-css::uno::Reference<css::lang::XComponent> LoadWithoutView(
-    const css::uno::Reference<css::uno::XComponentContext> &office, const rtl::OUString &url,
-    const css::uno::Sequence<css::beans::PropertyValue> &arguments);
+css::uno::Reference<css::lang::XComponent>
+LoadWithoutView(const css::uno::Reference<css::uno::XComponentContext> &office, const rtl::OUString &url,
+                const css::uno::Sequence<css::beans::PropertyValue> &arguments);

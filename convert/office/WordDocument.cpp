@@ -1,8 +1,7 @@
 #include "WordDocument.h"
 
-#include "BoundArguments.h"
-#include "WordSaveAs.h"
 #include "AbortingInteractionHandler.h"
+#include "BoundArguments.h"
 #include "EncryptedPackage.h"
 #include "HtmlPublisher.h"
 #include "OfficeErrors.h"
@@ -10,6 +9,7 @@
 #include "UnoText.h"
 #include "ViewlessLoader.h"
 #include "WordApplication.h"
+#include "WordSaveAs.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
@@ -23,7 +23,8 @@
 namespace {
 css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
 {
-    return css::beans::PropertyValue(rtl::OUString::createFromAscii(name), 0, value, css::beans::PropertyState_DIRECT_VALUE);
+    return css::beans::PropertyValue(rtl::OUString::createFromAscii(name), 0, value,
+                                     css::beans::PropertyState_DIRECT_VALUE);
 }
 
 css::uno::Sequence<css::beans::PropertyValue> properties(std::initializer_list<css::beans::PropertyValue> list)
@@ -50,7 +51,8 @@ void requireTypeOf(const Variant &value, const Variant &expected)
 }
 } // namespace
 
-std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<WordApplication> &application, const QString &path)
+std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<WordApplication> &application,
+                                                 const QString &path)
 {
     const QFileInfo file(path);
     if (!file.exists())
@@ -69,7 +71,8 @@ std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<WordAppli
 }
 
 WordDocument::WordDocument(std::shared_ptr<WordApplication> application, QString path)
-    : application_(std::move(application)), path_(std::move(path))
+    : application_(std::move(application))
+    , path_(std::move(path))
 {
 }
 
@@ -92,18 +95,17 @@ void WordDocument::load()
     const QString task = QStringLiteral("opening %1").arg(describe());
     office_ = application_->office(task);
     const rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
-    const auto arguments = properties({
-        property("ReadOnly", css::uno::Any(true)),
-        property("MacroExecutionMode", css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)),
-        property("UpdateDocMode", css::uno::Any(css::document::UpdateDocMode::NO_UPDATE)),
-        property("InteractionHandler",
-                 css::uno::Any(css::uno::Reference<css::task::XInteractionHandler>(handler.get())))});
+    const auto arguments = properties(
+        {property("ReadOnly", css::uno::Any(true)),
+         property("MacroExecutionMode", css::uno::Any(css::document::MacroExecMode::NEVER_EXECUTE)),
+         property("UpdateDocMode", css::uno::Any(css::document::UpdateDocMode::NO_UPDATE)),
+         property("InteractionHandler",
+                  css::uno::Any(css::uno::Reference<css::task::XInteractionHandler>(handler.get())))});
     const auto context = office_->context();
     bool refused = false;
     try {
-        office_->call(office_->limits().call, task, [&] {
-            component_ = LoadWithoutView(context, toFileUrl(path_), arguments);
-        });
+        office_->call(office_->limits().call, task,
+                      [&] { component_ = LoadWithoutView(context, toFileUrl(path_), arguments); });
     } catch (const AutomationError &error) {
         // Some office versions drop the connection rather than fail the load once a password
         // is refused; the lost office is replaced before the next task.
@@ -120,7 +122,8 @@ void WordDocument::load()
     office_->noteFailure();
     if (handler->askedForPassword() || IsEncryptedOfficePackage(path_))
         throw OfficeErrors::passwordProtected(describe());
-    throw handler->reportedDamage() || refused ? OfficeErrors::damaged(describe()) : OfficeErrors::unreadableFormat(describe());
+    throw handler->reportedDamage() || refused ? OfficeErrors::damaged(describe())
+                                               : OfficeErrors::unreadableFormat(describe());
 }
 
 Variant WordDocument::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
@@ -149,30 +152,35 @@ void WordDocument::saveAs(const PositionalArguments &positional, const NamedArgu
     if (!arguments.has(QStringLiteral("FileName")))
         throw OfficeErrors::fileNameMissing(describe());
     const int format = arguments.has(QStringLiteral("FileFormat"))
-        ? arguments.value(QStringLiteral("FileFormat")).toInt() : -1;
+                           ? arguments.value(QStringLiteral("FileFormat")).toInt()
+                           : -1;
     if (format != WordSaveFormat::Html && format != WordSaveFormat::FilteredHtml)
         throw OfficeErrors::unsupportedFormat(describe(), format);
     const QFileInfo target(arguments.value(QStringLiteral("FileName")).toText());
-    if (target.absoluteFilePath() == path_ || (target.exists() && target.canonicalFilePath() == QFileInfo(path_).canonicalFilePath()))
+    if (target.absoluteFilePath() == path_
+        || (target.exists() && target.canonicalFilePath() == QFileInfo(path_).canonicalFilePath()))
         throw OfficeErrors::wouldSaveOverItself(describe());
     // One store per loaded document: a second save starts from a fresh load.
     if (stored_ || !component_.is()) {
         close();
         load();
     }
-    const rtl::OUString filter = format == WordSaveFormat::Html ? rtl::OUString("HTML (StarWriter)") : rtl::OUString("XHTML Writer File");
+    const rtl::OUString filter = format == WordSaveFormat::Html ? rtl::OUString("HTML (StarWriter)")
+                                                                : rtl::OUString("XHTML Writer File");
     PublishHtml(target.absoluteFilePath(), [&](const QString &page) { store(page, filter); });
 }
 
 void WordDocument::store(const QString &page, const rtl::OUString &filter)
 {
-    const auto arguments = properties({property("FilterName", css::uno::Any(filter)), property("Overwrite", css::uno::Any(true))});
+    const auto arguments = properties(
+        {property("FilterName", css::uno::Any(filter)), property("Overwrite", css::uno::Any(true))});
     stored_ = true;
     try {
         // Asking the document for an interface is a call into the office too.
-        office_->call(office_->limits().call, QStringLiteral("saving %1 as a web page").arg(describe()),
-                      [&] { css::uno::Reference<css::frame::XStorable>(component_, css::uno::UNO_QUERY_THROW)
-                                ->storeToURL(toFileUrl(page), arguments); });
+        office_->call(office_->limits().call, QStringLiteral("saving %1 as a web page").arg(describe()), [&] {
+            css::uno::Reference<css::frame::XStorable>(component_, css::uno::UNO_QUERY_THROW)
+                ->storeToURL(toFileUrl(page), arguments);
+        });
     } catch (const css::uno::Exception &error) {
         throw OfficeErrors::notSaved(describe(), toQString(error.Message));
     }

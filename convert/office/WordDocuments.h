@@ -9,7 +9,10 @@ class WordApplication;
 
 class WordDocuments : public AutomationObject {
 public:
-    explicit WordDocuments(std::shared_ptr<WordApplication> application) : application_(std::move(application)) {}
+    explicit WordDocuments(std::shared_ptr<WordApplication> application)
+        : application_(std::move(application))
+    {
+    }
 
     // Members: Open(FileName).
     Variant Invoke(const QString &member, const PositionalArguments &positional = {},

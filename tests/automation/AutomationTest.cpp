@@ -4,9 +4,9 @@
 // --hold-running <progId> <name> keeps such an object running until its standard input closes.
 
 #include "BoundArguments.h"
+#include "ErrorOf.h"
 #include "ObjectRegistry.h"
 #include "RunningObjects.h"
-#include "ErrorOf.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -32,7 +32,10 @@ const QString ProgId = QStringLiteral("Test.Running");
 // An object with nothing but a default member: its name.
 class NamedObject : public AutomationObject {
 public:
-    explicit NamedObject(QString name) : name_(std::move(name)) {}
+    explicit NamedObject(QString name)
+        : name_(std::move(name))
+    {
+    }
     Variant Invoke(const QString &member, const PositionalArguments &, const NamedArguments &) override
     {
         throw AutomationError(Error::UnknownMember, member);
@@ -66,7 +69,8 @@ TEST(Variant, BooleansCrossAsMinusOneAndZeroAndOtherTypesDoNotConvert)
 TEST(BoundArguments, BindsByPositionAndByNameInAnyCaseAndRejectsWhatDoesNotFit)
 {
     const auto bind = [](const PositionalArguments &positional, const NamedArguments &named) {
-        return BoundArguments(QStringLiteral("SaveAs"), {QStringLiteral("FileName"), QStringLiteral("FileFormat")}, positional, named);
+        return BoundArguments(QStringLiteral("SaveAs"), {QStringLiteral("FileName"), QStringLiteral("FileFormat")},
+                              positional, named);
     };
     const BoundArguments arguments = bind({QStringLiteral("a.htm")}, {{QStringLiteral("fileformat"), 8}});
     EXPECT_EQ(arguments.value(QStringLiteral("FileName")), Variant(QStringLiteral("a.htm")));
@@ -76,13 +80,16 @@ TEST(BoundArguments, BindsByPositionAndByNameInAnyCaseAndRejectsWhatDoesNotFit)
 
     EXPECT_EQ(ErrorOf([&] { bind({}, {{QStringLiteral("Encoding"), 1}}); }).number(), Error::UnknownNamedArgument);
     EXPECT_EQ(ErrorOf([&] { bind({1, 2, 3}, {}); }).number(), Error::WrongArgumentCount);
-    EXPECT_EQ(ErrorOf([&] { bind({QStringLiteral("a.htm")}, {{QStringLiteral("FileName"), QStringLiteral("b.htm")}}); }).number(),
+    EXPECT_EQ(ErrorOf([&] {
+                  bind({QStringLiteral("a.htm")}, {{QStringLiteral("FileName"), QStringLiteral("b.htm")}});
+              }).number(),
               Error::WrongArgumentCount);
 }
 
 TEST(ObjectRegistry, CreatesANewObjectOfARegisteredClassInAnyCaseAndNamesAnUnregisteredOne)
 {
-    RegisterClass(QStringLiteral("Test.Creatable"), [] { return std::make_shared<NamedObject>(QStringLiteral("made")); });
+    RegisterClass(QStringLiteral("Test.Creatable"),
+                  [] { return std::make_shared<NamedObject>(QStringLiteral("made")); });
     const ObjectRef first = CreateObject(QStringLiteral("test.CREATABLE"));
     EXPECT_EQ(first->DefaultMember().toText(), QStringLiteral("made"));
     EXPECT_NE(CreateObject(QStringLiteral("Test.Creatable")), first);
@@ -109,7 +116,8 @@ TEST(RunningObjects, ARegisteredObjectIsFoundHereAndByAnotherProcessUntilItsRegi
 TEST(RunningObjects, AnObjectOfAnotherProcessShowsItsDefaultMemberAndRefusesOtherCalls)
 {
     QProcess other;
-    other.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold-running"), ProgId, QStringLiteral("Microsoft Word")});
+    other.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--hold-running"), ProgId, QStringLiteral("Microsoft Word")});
     ASSERT_TRUE(other.waitForReadyRead());
     const ObjectRef found = GetObject(ProgId);
     EXPECT_EQ(found->DefaultMember(), Variant(QStringLiteral("Microsoft Word")));
@@ -135,7 +143,11 @@ TEST(RunningObjects, EntriesOfEndedProcessesOrOfAReusedPidDoNotCountAndStaleOnes
     for (const auto &entry : entries) {
         QFile file(RunningObjectFolder() + QLatin1Char('/') + QLatin1String(entry.entry) + QStringLiteral(".running"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("%1\n%2\n%3\nMicrosoft Word\n").arg(ProgId).arg(entry.pid).arg(QLatin1String(entry.startTime)).toUtf8());
+        file.write(QStringLiteral("%1\n%2\n%3\nMicrosoft Word\n")
+                       .arg(ProgId)
+                       .arg(entry.pid)
+                       .arg(QLatin1String(entry.startTime))
+                       .toUtf8());
     }
     EXPECT_EQ(ErrorOf([] { GetObject(ProgId); }).number(), Error::NoRunningInstance);
     EXPECT_FALSE(QFile::exists(RunningObjectFolder() + QStringLiteral("/stale.running")));
@@ -173,8 +185,7 @@ int main(int argc, char *argv[])
         const RunningObjectRegistration registration(QString::fromLocal8Bit(argv[2]),
                                                      std::make_shared<NamedObject>(QString::fromLocal8Bit(argv[3])));
         std::cout << "ready" << std::endl;
-        for (std::string line; std::getline(std::cin, line);) {
-        }
+        for (std::string line; std::getline(std::cin, line);) {}
         return 0;
     }
     // Entries go to a runtime folder of this run only (its children inherit it).

@@ -37,8 +37,8 @@ TEST(FileExists, TellsAnExistingFileFromNamesOfNothing)
     ASSERT_TRUE(file.setPermissions(QFileDevice::WriteOwner));
     EXPECT_TRUE(Main::FileExists(path));
 
-    for (const QString &missing : {QString(), dir.filePath("missing.doc"), dir.filePath("no such folder/report.doc"),
-                                   path + QChar(0) + "junk"})
+    for (const QString &missing :
+         {QString(), dir.filePath("missing.doc"), dir.filePath("no such folder/report.doc"), path + QChar(0) + "junk"})
         EXPECT_FALSE(Main::FileExists(missing)) << missing.toStdString();
 }
 

@@ -22,7 +22,11 @@ const QString WarningText = QStringLiteral("Word may be open. It is recommended 
 // Fake dialogs that also note the pointer and the bar while each message is up.
 class WatchingDialogs : public FakeDialogs {
 public:
-    WatchingDialogs(const FakePointer &pointer, const int &bar) : pointer(pointer), bar(bar) {}
+    WatchingDialogs(const FakePointer &pointer, const int &bar)
+        : pointer(pointer)
+        , bar(bar)
+    {
+    }
     std::vector<std::pair<int, int>> pointerAndBar;
     void information(QWidget *owner, const QString &text) override { note(), FakeDialogs::information(owner, text); }
     bool askYesNo(QWidget *owner, const QString &text) override { return note(), FakeDialogs::askYesNo(owner, text); }
@@ -50,7 +54,11 @@ protected:
     int bar = 0;
     WatchingDialogs dialogs{pointer, bar};
     FakeDocumentList list;
-    ConversionRun run{dialogs, nullptr, pointer, list, [] { return std::optional<std::int32_t>(WordSaveFormat::Html); },
+    ConversionRun run{dialogs,
+                      nullptr,
+                      pointer,
+                      list,
+                      [] { return std::optional<std::int32_t>(WordSaveFormat::Html); },
                       [this](float value) { bar = qRound(value); }};
     FakeWord word;
 };
@@ -139,8 +147,8 @@ TEST_F(ConversionRunTest, WordFoundRunningIsAskedAboutOnceNoCancelsAndYesConvert
 TEST_F(ConversionRunTest, AnInstanceNotReadingExactlyMicrosoftWordIsNotAskedAbout)
 {
     list.paths = QStringList{"/docs/one.doc"};
-    const std::vector<std::optional<Variant>> names{Variant("Microsoft Word "), Variant("MICROSOFT WORD"),
-                                                    Variant(""), Variant(), std::nullopt};
+    const std::vector<std::optional<Variant>> names{Variant("Microsoft Word "), Variant("MICROSOFT WORD"), Variant(""),
+                                                    Variant(), std::nullopt};
     for (const std::optional<Variant> &name : names) {
         auto running = std::make_shared<RunningWord>(name);
         RunningObjectRegistration registration(QStringLiteral("Word.Application"), running);

@@ -92,7 +92,7 @@ TEST(ConvertDocument, SavesInTheFormatChosenAtTheMomentOfTheSave)
         word.calls.clear();
         ConvertDocument(path, [&chosen] { return chosen; });
         return word.members() == QStringList{"Documents", "Open", "SaveAs", "Quit"} ? word.calls[2].named
-                                                                                     : NamedArguments();
+                                                                                    : NamedArguments();
     };
 
     EXPECT_EQ(savedWith("/docs/a.doc"), saveAsArguments("/docs/a.htm", 8));

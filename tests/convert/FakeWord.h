@@ -13,8 +13,14 @@
 #include <vector>
 
 // Readable failures for the arguments of a call.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const Variant &value, std::ostream *out) { *out << value.describe().toStdString(); }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const Variant &value, std::ostream *out)
+{
+    *out << value.describe().toStdString();
+}
 
 struct WordCall {
     int instance; // 1 for the first "Word.Application" created, 2 for the next, ...
@@ -57,7 +63,12 @@ public:
 class FakeWordObject : public AutomationObject {
 public:
     enum class Kind { Application, Documents, Document };
-    FakeWordObject(FakeWord &word, int instance, Kind kind) : word_(word), instance_(instance), kind_(kind) {}
+    FakeWordObject(FakeWord &word, int instance, Kind kind)
+        : word_(word)
+        , instance_(instance)
+        , kind_(kind)
+    {
+    }
 
     Variant Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named) override
     {
@@ -90,7 +101,10 @@ inline FakeWord::FakeWord()
 // cannot be read without one). Any member called on it is noted: the warning must change nothing.
 class RunningWord : public AutomationObject {
 public:
-    explicit RunningWord(std::optional<Variant> name) : name_(std::move(name)) {}
+    explicit RunningWord(std::optional<Variant> name)
+        : name_(std::move(name))
+    {
+    }
     Variant Invoke(const QString &member, const PositionalArguments &, const NamedArguments &) override
     {
         membersCalled << member;

@@ -29,7 +29,8 @@ protected:
 
 TEST_F(AddFiles, ChosenFilesAreAppendedInTheDialogsOrder)
 {
-    EXPECT_EQ(addChosen({"/home/ann/My Reports//2024 report.doc"}), QStringList{"/home/ann/My Reports//2024 report.doc"});
+    EXPECT_EQ(addChosen({"/home/ann/My Reports//2024 report.doc"}),
+              QStringList{"/home/ann/My Reports//2024 report.doc"});
     EXPECT_EQ(addChosen({"/home/ann/z.doc", "/home/ann/a.docx", "/home/ann/m.dot"}),
               QStringList({"/home/ann/z.doc", "/home/ann/a.docx", "/home/ann/m.dot"}));
     EXPECT_EQ(addChosen({"/a.doc", "/b.doc"}), QStringList({"/a.doc", "/b.doc"}));

@@ -38,7 +38,8 @@ TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderTextIsRefusedAndDropsWor
     QMimeData text;
     text.setText("/docs/c.doc");
     EXPECT_FALSE(dropped({}, std::move(text)));
-    EXPECT_EQ(entries(), QStringList({"/docs/a.doc", "/docs/b.doc", "/in/z.doc", "/in/a b.rtf", "/in/m.doc", QDir::tempPath()}));
+    EXPECT_EQ(entries(),
+              QStringList({"/docs/a.doc", "/docs/b.doc", "/in/z.doc", "/in/a b.rtf", "/in/m.doc", QDir::tempPath()}));
 
     pressOn(1);
     moveOver(2);

@@ -1,9 +1,9 @@
 // The folder import with answered dialogs, the walk and the file lister, on trees built in a
 // temporary folder.
+#include "FolderImport.h"
 #include "AddFolder.h"
 #include "FakeList.h"
 #include "FakePlatform.h"
-#include "FolderImport.h"
 #include "ListMatchingFiles.h"
 
 #include <QDir>
@@ -70,8 +70,8 @@ TEST_F(FolderImportTest, WalksTheTreeLevelByLevelEachFolderInNameOrder)
 
 TEST_F(FolderImportTest, AddsMatchingFilesUnderTheHourglassSkippingTildeNamesAndHiddenFolders)
 {
-    makeTree({"B/B1/deep.doc", "B/b.doc", "A/a.doc", "A/x.txt", "top.doc", "top.DOC2", "~$top.doc",
-              "~old/kept.doc", ".hidden/a.doc", ".h.doc"});
+    makeTree({"B/B1/deep.doc", "B/b.doc", "A/a.doc", "A/x.txt", "top.doc", "top.DOC2", "~$top.doc", "~old/kept.doc",
+              ".hidden/a.doc", ".h.doc"});
     pointer.state = CustomPointer;
     int duringWalk = -1;
     duringTheWalk([&] { duringWalk = pointer.state; });
@@ -131,7 +131,8 @@ TEST_F(FolderImportTest, SkipsFoldersThatCannotBeReadAndSaysSo)
     dialogs.shown.clear();
     duringTheWalk([&] { QDir(root + "A").removeRecursively(), QDir(root + "C").removeRecursively(); });
     import("doc", temp.path());
-    EXPECT_EQ(dialogs.messages(), QStringList{"2 folders could not be read and were skipped. The first was:\n" + root + "A"});
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{"2 folders could not be read and were skipped. The first was:\n" + root + "A"});
 }
 
 TEST_F(FolderImportTest, SurvivesASecondImportOrItsOwnerGoingAwayDuringTheWalk)

@@ -3,8 +3,8 @@
 //   walk  the command yields with processEvents, as the folder walk does
 //   loop  the command waits in a nested event loop
 //   idle  nothing runs; the close arrives in the main loop
-#include "Form1.h"
 #include "FakePlatform.h"
+#include "Form1.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

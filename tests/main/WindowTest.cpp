@@ -31,7 +31,8 @@ protected:
     }
     QPoint rowCentre(int position) const
     {
-        return QPoint(list()->viewport()->width() / 2, list()->visualItemRect(list()->topLevelItem(position - 1)).center().y());
+        return QPoint(list()->viewport()->width() / 2,
+                      list()->visualItemRect(list()->topLevelItem(position - 1)).center().y());
     }
 };
 
@@ -40,9 +41,9 @@ TEST_F(Window, ControlsSitAtTheirPlacesWithTheirCaptionsAndFonts)
     EXPECT_EQ(form.size(), QSize(488, 322));
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
     const std::pair<const char *, QRect> places[] = {
-        {"ListView1", QRect(8, 8, 472, 153)},   {"Option1", QRect(16, 168, 73, 22)},
-        {"Option2", QRect(104, 168, 76, 22)},   {"Check1", QRect(8, 192, 153, 89)},
-        {"Check4", QRect(168, 192, 153, 89)},   {"Check2", QRect(328, 192, 152, 89)},
+        {"ListView1", QRect(8, 8, 472, 153)},     {"Option1", QRect(16, 168, 73, 22)},
+        {"Option2", QRect(104, 168, 76, 22)},     {"Check1", QRect(8, 192, 153, 89)},
+        {"Check4", QRect(168, 192, 153, 89)},     {"Check2", QRect(328, 192, 152, 89)},
         {"ProgressBar1", QRect(8, 289, 472, 25)}, {"Command1", QRect(-48, 176, 41, 33)}};
     for (const auto &[name, place] : places)
         EXPECT_EQ(control<QWidget>(name)->geometry(), place) << name;
@@ -57,7 +58,7 @@ TEST_F(Window, ControlsSitAtTheirPlacesWithTheirCaptionsAndFonts)
                                  "Move bar to right and out of window to reveal full names.");
     EXPECT_TRUE(control<QRadioButton>("Option1")->isChecked());
 
-    const std::pair<const char *, double> fonts[] = {{"ListView1", 9}, {"Option1", 9},    {"Option2", 9},
+    const std::pair<const char *, double> fonts[] = {{"ListView1", 9},  {"Option1", 9},    {"Option2", 9},
                                                      {"Check1", 11.25}, {"Check4", 11.25}, {"Check2", 11.25}};
     for (const auto &[name, points] : fonts) {
         const QFont font = control<QWidget>(name)->font();
@@ -112,7 +113,8 @@ TEST_F(Window, HandOverThePictureButtonsArrowOverBackgroundAndListHourglassKept)
 
 TEST_F(Window, OneClickOnAPictureButtonRunsItsCommandOnceAndLeavesItReleased)
 {
-    const std::pair<const char *, QString> cases[] = {{"Check1", "openFiles"}, {"Check4", "inputBox"}, {"Check2", "information"}};
+    const std::pair<const char *, QString> cases[] = {
+        {"Check1", "openFiles"}, {"Check4", "inputBox"}, {"Check2", "information"}};
     for (const auto &[name, dialog] : cases) {
         platform.dialogs.shown.clear();
         QTest::mouseClick(button(name), Qt::LeftButton);

@@ -3,10 +3,10 @@
 // error number); --hold-word creates one, prints its office's pid and waits to be killed;
 // --convert-and-return path converts path, prints the pids of the offices it leaves and ends.
 
+#include "OfficeEngine.h"
 #include "ErrorOf.h"
 #include "ObjectRegistry.h"
 #include "OfficeChildren.h"
-#include "OfficeEngine.h"
 #include "TestDocuments.h"
 #include "WordSaveAs.h"
 
@@ -134,7 +134,8 @@ QString visibleText(const QString &html)
 QStringList pictureSources(const QString &html)
 {
     QStringList sources;
-    const QRegularExpression image(QStringLiteral("<img[^>]*\\ssrc=\"([^\"]+)\""), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression image(QStringLiteral("<img[^>]*\\ssrc=\"([^\"]+)\""),
+                                   QRegularExpression::CaseInsensitiveOption);
     for (auto match = image.globalMatch(html); match.hasNext();)
         sources.append(match.next().captured(1));
     return sources;
@@ -161,21 +162,25 @@ TEST_F(OfficeEngine, WritesDocDocxAndRtfInBothFlavoursWithTextUtf8AndPicturesUnd
             const QString path = CopyTestDocument(name, folder.filePath(QString::number(format)), awkward + name);
             ConvertWithWord(path, PageBeside(path), format);
             const QString html = ReadText(PageBeside(path));
-            EXPECT_TRUE(visibleText(html).contains(QString::fromUtf8(document.text))) << document.name << " as " << format;
+            EXPECT_TRUE(visibleText(html).contains(QString::fromUtf8(document.text)))
+                << document.name << " as " << format;
             EXPECT_TRUE(html.contains(QRegularExpression(QStringLiteral("<meta[^>]*charset=\"?utf-8"),
                                                          QRegularExpression::CaseInsensitiveOption)))
                 << document.name << " as " << format;
         }
     }
 
-    const QString normal = CopyTestDocument(QStringLiteral("FloatingPictures.doc"), folder.filePath(QStringLiteral("normal")));
-    const QString filtered = CopyTestDocument(QStringLiteral("testRTFRegularImages.rtf"), folder.filePath(QStringLiteral("filtered")));
+    const QString normal = CopyTestDocument(QStringLiteral("FloatingPictures.doc"),
+                                            folder.filePath(QStringLiteral("normal")));
+    const QString filtered = CopyTestDocument(QStringLiteral("testRTFRegularImages.rtf"),
+                                              folder.filePath(QStringLiteral("filtered")));
     ConvertWithWord(normal, PageBeside(normal), Normal);
     ConvertWithWord(filtered, PageBeside(filtered), Filtered);
     const QStringList files = pictureSources(ReadText(PageBeside(normal)));
     ASSERT_FALSE(files.isEmpty());
     for (const QString &picture : files)
-        EXPECT_TRUE(QFileInfo(QFileInfo(normal).dir().filePath(QUrl::fromPercentEncoding(picture.toUtf8()))).isFile()) << qPrintable(picture);
+        EXPECT_TRUE(QFileInfo(QFileInfo(normal).dir().filePath(QUrl::fromPercentEncoding(picture.toUtf8()))).isFile())
+            << qPrintable(picture);
     const QStringList embedded = pictureSources(ReadText(PageBeside(filtered)));
     ASSERT_FALSE(embedded.isEmpty());
     for (const QString &picture : embedded)
@@ -190,7 +195,9 @@ TEST_F(OfficeEngine, ADocumentWhoseOpeningWouldRunAMacroRunsNone)
     const QString path = folder.filePath(QStringLiteral("macro.fodt"));
     QFile document(path);
     ASSERT_TRUE(document.open(QIODevice::WriteOnly));
-    document.write(ReadText(QStringLiteral(QUORVANE_OFFICE_TEST_DATA "/macro-on-open.fodt")).replace(QStringLiteral("MARKER_PATH"), marker).toUtf8());
+    document.write(ReadText(QStringLiteral(QUORVANE_OFFICE_TEST_DATA "/macro-on-open.fodt"))
+                       .replace(QStringLiteral("MARKER_PATH"), marker)
+                       .toUtf8());
     document.close();
 
     ConvertWithWord(path, PageBeside(path), Normal);
@@ -215,7 +222,8 @@ TEST_F(OfficeEngine, ASaveThatIsRefusedOrHangsKeepsTheEarlierPage)
     EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, path, Normal); }).number(), Error::WouldOverwriteSource);
     EXPECT_EQ(ErrorOf([&] {
                   document->Invoke(QStringLiteral("SaveAs"), {},
-                                   {{QStringLiteral("FileName"), PageBeside(path)}, {QStringLiteral("FileFormat"), Normal},
+                                   {{QStringLiteral("FileName"), PageBeside(path)},
+                                    {QStringLiteral("FileFormat"), Normal},
                                     {QStringLiteral("Encoding"), 65001}});
               }).number(),
               Error::UnknownNamedArgument);
@@ -226,7 +234,8 @@ TEST_F(OfficeEngine, ASaveThatIsRefusedOrHangsKeepsTheEarlierPage)
     word->Invoke(QStringLiteral("Quit"));
 
     EXPECT_EQ(ReadText(PageBeside(path)), QStringLiteral("<html><body>the earlier good page</body></html>"));
-    EXPECT_EQ(filesIn(folder.path()), (QStringList{QStringLiteral("FloatingPictures.doc"), QStringLiteral("FloatingPictures.htm")}));
+    EXPECT_EQ(filesIn(folder.path()),
+              (QStringList{QStringLiteral("FloatingPictures.doc"), QStringLiteral("FloatingPictures.htm")}));
 }
 
 TEST_F(OfficeEngine, AWriteToAnOfficeThatDroppedItsPipeFailsInsteadOfEndingTheProgram)
@@ -241,19 +250,24 @@ TEST_F(OfficeEngine, AWriteToAnOfficeThatDroppedItsPipeFailsInsteadOfEndingThePr
 
 TEST_F(OfficeEngine, AMissingOfficeSaysWhichPackageToInstall)
 {
-    use([this](OfficeSettings &settings) { settings.program = folder.filePath(QStringLiteral("no-office/soffice.bin")); });
+    use([this](OfficeSettings &settings) {
+        settings.program = folder.filePath(QStringLiteral("no-office/soffice.bin"));
+    });
     const AutomationError error = ErrorOf([] { CreateObject(QStringLiteral("Word.Application")); });
     EXPECT_EQ(error.number(), Error::EngineNotInstalled);
-    EXPECT_TRUE(error.description().contains(QStringLiteral("libreoffice-writer-nogui"))) << qPrintable(error.description());
+    EXPECT_TRUE(error.description().contains(QStringLiteral("libreoffice-writer-nogui")))
+        << qPrintable(error.description());
 }
 
 TEST_F(OfficeEngine, NoOfficeOutlivesItsProgramWhetherItEndsNormallyOrIsKilled)
 {
     QProcess ending;
-    ending.start(QCoreApplication::applicationFilePath(),
-                 {QString::fromLatin1(ConvertAndReturnFlag), CopyTestDocument(QStringLiteral("Lists.doc"), folder.path())});
+    ending.start(
+        QCoreApplication::applicationFilePath(),
+        {QString::fromLatin1(ConvertAndReturnFlag), CopyTestDocument(QStringLiteral("Lists.doc"), folder.path())});
     ASSERT_TRUE(ending.waitForFinished(60'000));
-    const QStringList offices = QString::fromUtf8(ending.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList offices
+        = QString::fromUtf8(ending.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     EXPECT_EQ(offices.size(), 2) << "the warm office and the spare";
     for (const QString &office : offices)
         EXPECT_TRUE(EndsSoon(office.toLongLong())) << qPrintable(office);
@@ -271,9 +285,10 @@ TEST_F(OfficeEngine, NoOfficeOutlivesItsProgramWhetherItEndsNormallyOrIsKilled)
 
 TEST_F(OfficeEngine, AnOfficeTheUserHasOpenIsLeftAlone)
 {
-    const QStringList usersOffice{QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                                  QStringLiteral("-env:UserInstallation=")
-                                      + QUrl::fromLocalFile(folder.filePath(QStringLiteral("users-profile"))).toString()};
+    const QStringList usersOffice{
+        QStringLiteral("--headless"), QStringLiteral("--norestore"),
+        QStringLiteral("-env:UserInstallation=")
+            + QUrl::fromLocalFile(folder.filePath(QStringLiteral("users-profile"))).toString()};
     QProcess prepare;
     prepare.start(TestOfficeSettings().program, usersOffice + QStringList{QStringLiteral("--terminate_after_init")});
     ASSERT_TRUE(prepare.waitForFinished(60'000));
@@ -344,17 +359,19 @@ TEST_F(OfficeEngine, EachFailingDocumentFailsOnItsOwnSayingWhyAndTheNextGetsAFre
         std::function<void(pid_t)> disturb;
         int number;
         const char *says;
-    } failures[] = {{"password_password_cryptoapi.doc", leave, Error::PasswordProtected, "password-protected"},
-                    {"bug53475-password-is-pass.docx", leave, Error::PasswordProtected, "password-protected"},
-                    {"testWORD_truncated.docx", leave, Error::DocumentDamaged, "damaged"},
-                    {"clusterfuzz-testcase-minimized-POIHWPFFuzzer-5074346559012864.doc", leave, Error::DocumentDamaged, "damaged"},
-                    {nullptr, leave, Error::DocumentNotFound, "not found"},
-                    {"delins.docx", killLater, Error::EngineGone, ""},
-                    {"Lists.doc", hang, Error::EngineTimeout, ""}};
+    } failures[] = {
+        {"password_password_cryptoapi.doc", leave, Error::PasswordProtected, "password-protected"},
+        {"bug53475-password-is-pass.docx", leave, Error::PasswordProtected, "password-protected"},
+        {"testWORD_truncated.docx", leave, Error::DocumentDamaged, "damaged"},
+        {"clusterfuzz-testcase-minimized-POIHWPFFuzzer-5074346559012864.doc", leave, Error::DocumentDamaged, "damaged"},
+        {nullptr, leave, Error::DocumentNotFound, "not found"},
+        {"delins.docx", killLater, Error::EngineGone, ""},
+        {"Lists.doc", hang, Error::EngineTimeout, ""}};
     int copy = 0;
     convert(document("Lists.doc", ++copy));
     for (const auto &failure : failures) {
-        const QString path = failure.name ? document(failure.name, ++copy) : folder.filePath(QStringLiteral("gone.doc"));
+        const QString path = failure.name ? document(failure.name, ++copy)
+                                          : folder.filePath(QStringLiteral("gone.doc"));
         const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
         ASSERT_EQ(OfficeChildren().size(), 1);
         const auto office = static_cast<pid_t>(OfficeChildren().value(0));
@@ -386,9 +403,12 @@ TEST_F(OfficeEngine, AFolderOrAPipeNamedLikeADocumentIsRefusedBeforeTheOfficeRea
     const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
     const AutomationError pipeError = ErrorOf([&] { OpenDocument(word, pipe); });
     EXPECT_EQ(pipeError.number(), Error::DocumentNotFound);
-    EXPECT_TRUE(pipeError.description().contains(QLatin1String("is not a document file"))) << qPrintable(pipeError.description());
-    const AutomationError folderError = ErrorOf([&] { OpenDocument(word, folder.filePath(QStringLiteral("Reports.doc"))); });
-    EXPECT_TRUE(folderError.description().contains(QLatin1String("is a folder"))) << qPrintable(folderError.description());
+    EXPECT_TRUE(pipeError.description().contains(QLatin1String("is not a document file")))
+        << qPrintable(pipeError.description());
+    const AutomationError folderError = ErrorOf(
+        [&] { OpenDocument(word, folder.filePath(QStringLiteral("Reports.doc"))); });
+    EXPECT_TRUE(folderError.description().contains(QLatin1String("is a folder")))
+        << qPrintable(folderError.description());
     word->Invoke(QStringLiteral("Quit"));
 }
 

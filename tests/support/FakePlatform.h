@@ -18,9 +18,9 @@ struct ShownDialog {
 
 class FakeDialogs : public Dialogs {
 public:
-    std::deque<bool> yesNoAnswers;       // default when empty: Yes
-    std::deque<QString> inputAnswers;    // default when empty: Cancel ("")
-    std::deque<QString> folderAnswers;   // default when empty: Cancel ("")
+    std::deque<bool> yesNoAnswers;           // default when empty: Yes
+    std::deque<QString> inputAnswers;        // default when empty: Cancel ("")
+    std::deque<QString> folderAnswers;       // default when empty: Cancel ("")
     std::deque<OpenFilesResult> fileAnswers; // default when empty: Cancel
     std::vector<ShownDialog> shown;
     std::vector<OpenFilesRequest> fileRequests;
