@@ -16,6 +16,7 @@ constexpr int EngineGone = 462;            // the office process died or dropped
 constexpr int NoRunningInstance = 463;     // GetObject found no live instance
 constexpr int EngineTimeout = 4605;        // the office did not answer before the deadline
 constexpr int EngineNotInstalled = 4606;   // the office cannot be started at all
+constexpr int EngineBusy = 4607;           // every private office profile is in use
 constexpr int DocumentNotFound = 5174;     // the document file is not there
 constexpr int PasswordProtected = 5408;    // the document needs a password
 constexpr int DocumentDamaged = 5792;      // the document is damaged or not readable

@@ -1,6 +1,7 @@
 #include "RunningObjects.h"
 
 #include "ObjectRegistry.h"
+#include "ProcessIdentity.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -12,46 +13,12 @@
 
 #include <mutex>
 
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const QString EntrySuffix = QStringLiteral(".running");
-
-struct ProcessIdentity {
-    qint64 pid = 0;
-    QString startTime; // field 22 of /proc/<pid>/stat: tells a reused pid from the registering process
-};
-
-QString startTimeOf(qint64 pid)
-{
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray line = stat.readAll();
-    // The command name (field 2) may hold blanks and parentheses: count from its closing one.
-    const int nameEnd = line.lastIndexOf(')');
-    if (nameEnd < 0)
-        return {};
-    const QList<QByteArray> fields = line.mid(nameEnd + 2).split(' ');
-    constexpr int startTimeField = 22 - 3; // fields after the name start at field 3
-    return fields.size() > startTimeField ? QString::fromLatin1(fields.at(startTimeField)) : QString();
-}
-
-bool isAlive(const ProcessIdentity &process)
-{
-    if (process.pid <= 0 || (::kill(static_cast<pid_t>(process.pid), 0) != 0 && errno != EPERM))
-        return false;
-    return startTimeOf(process.pid) == process.startTime;
-}
-
-ProcessIdentity thisProcess()
-{
-    const qint64 pid = ::getpid();
-    return {pid, startTimeOf(pid)};
-}
 
 struct Entry {
     QString progId;
@@ -171,7 +138,7 @@ RunningObjectRegistration::RunningObjectRegistration(const QString &progId, cons
         // An object without a readable default member is still running.
     }
     const QString path = folder + QLatin1Char('/') + entryFileName(progId);
-    if (!writeEntry(path, {progId, thisProcess(), defaultMember}))
+    if (!writeEntry(path, {progId, ProcessIdentity::ofThisProcess(), defaultMember}))
         return;
     entryPath_ = path;
     std::lock_guard lock(localObjects().mutex);
@@ -199,7 +166,7 @@ ObjectRef GetObject(const QString &progId)
         Entry entry;
         if (!readEntry(path, entry))
             continue;
-        if (!isAlive(entry.process)) {
+        if (!entry.process.isAlive()) {
             QFile::remove(path);
             continue;
         }

@@ -1,6 +1,7 @@
 #include "OfficeEngine.h"
 
 #include "ObjectRegistry.h"
+#include "OfficeChild.h"
 #include "OfficePool.h"
 #include "WordApplication.h"
 
@@ -13,7 +14,7 @@ OfficeSettings DefaultOfficeSettings()
     return {QStringLiteral(QUORVANE_LIBREOFFICE_PROGRAM_DIR "/soffice.bin"),
             QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
                 + QStringLiteral("/quorvane/office-profile"),
-            OfficeLimits{}, OfficeReuse{}};
+            OfficeLimits{}, OfficeReuse{}, OfficeMemory{}};
 }
 
 void RegisterOfficeEngine()
@@ -28,7 +29,9 @@ void RegisterOfficeEngine(const OfficeSettings &settings)
     // program by SIGPIPE.
     std::signal(SIGPIPE, SIG_IGN);
     OfficePool::instance().configure(settings);
-    RegisterClass(QStringLiteral("Word.Application"), [] { return WordApplication::create(); });
+    RegisterClass(QStringLiteral("Word.Application"), [] { return WordApplication::create(); },
+                  {[](int count, std::chrono::milliseconds keepFor) { OfficePool::instance().prepare(count, keepFor); },
+                   [] { KillAllOfficeChildren(); }});
 }
 
 void EndIdleOfficeProcesses()

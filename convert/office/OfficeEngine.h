@@ -1,8 +1,10 @@
 #pragma once
 // The office engine behind the class "Word.Application": each application object drives a
-// LibreOffice process of its own through UNO. Processes are pooled: one whose application
-// object ended cleanly is kept warm for the next, since starting an office costs ten times
-// what converting a small document does.
+// LibreOffice process of its own through UNO. Application objects may live on several threads
+// at once, each with its own process. Processes are pooled: one whose application object ended
+// cleanly is kept warm for the next, since starting an office costs as much as converting
+// dozens of small documents, and processes can be started ahead of the objects that will use
+// them (PrepareObjects).
 
 #include <QString>
 #include <QtGlobal>
@@ -30,11 +32,18 @@ struct OfficeReuse {
     // Resident memory beyond which a process is replaced rather than kept (an office that has
     // converted fifty small documents holds about 210 MB).
     qint64 memoryBytes = qint64(1) << 30;
-    // How long a process waits without an application object before it ends.
+    // How long a process waits without an application object before it ends, unless it was
+    // prepared to be kept longer.
     std::chrono::milliseconds idle{5'000};
-    // Whether a spare process is started while documents convert, so that replacing one after
-    // a failure or at the bounds above costs no wait.
-    bool standby = true;
+};
+
+// When a further office process may start: never when the system would be left with less than
+// the reserve of available memory. The first office always starts.
+struct OfficeMemory {
+    qint64 reserve = qint64(1) << 30;
+    // What a further office is expected to take (a fresh one holds about 150 MB, one that has
+    // converted fifty small documents about 210 MB).
+    qint64 perOffice = qint64(256) << 20;
 };
 
 struct OfficeSettings {
@@ -42,6 +51,7 @@ struct OfficeSettings {
     QString profileRoot; // private office profiles, never the user's own
     OfficeLimits limits;
     OfficeReuse reuse;
+    OfficeMemory memory;
 };
 
 // soffice.bin of the LibreOffice the program was built for, profiles under the user's cache folder

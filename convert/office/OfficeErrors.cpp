@@ -33,6 +33,16 @@ AutomationError profileNotPrepared(const QString &path, const QString &reason)
             QStringLiteral("The private %1 profile in \"%2\" could not be prepared: %3.").arg(Office, path, reason)};
 }
 
+AutomationError allProfilesInUse(int count)
+{
+    return {
+        Number::EngineBusy,
+        QStringLiteral("All %1 private %2 profiles are in use by other conversions running for this user; wait until "
+                       "some of them have ended, then try again.")
+            .arg(count)
+            .arg(Office)};
+}
+
 AutomationError startTimedOut(std::chrono::milliseconds limit)
 {
     return {Number::EngineTimeout,
@@ -135,11 +145,6 @@ AutomationError wouldSaveOverItself(const QString &document)
 AutomationError notSaved(const QString &document, const QString &officeMessage)
 {
     return {Number::SaveFailed, QStringLiteral("%1 could not be saved as a web page: %2").arg(document, officeMessage)};
-}
-
-AutomationError pageNotSaved(const QString &page, const QString &reason)
-{
-    return {Number::SaveFailed, QStringLiteral("The web page \"%1\" could not be saved: %2.").arg(page, reason)};
 }
 
 } // namespace OfficeErrors

@@ -14,6 +14,7 @@ namespace OfficeErrors {
 AutomationError notInstalled(const QString &program);
 AutomationError runtimeMissing();
 AutomationError profileNotPrepared(const QString &path, const QString &reason);
+AutomationError allProfilesInUse(int count);
 AutomationError startTimedOut(std::chrono::milliseconds limit);
 AutomationError endedWhileStarting(int exitCode);
 AutomationError unreachable(const QString &officeMessage);
@@ -37,6 +38,5 @@ AutomationError fileNameMissing(const QString &document);
 AutomationError unsupportedFormat(const QString &document, int format);
 AutomationError wouldSaveOverItself(const QString &document);
 AutomationError notSaved(const QString &document, const QString &officeMessage);
-AutomationError pageNotSaved(const QString &page, const QString &reason);
 
 } // namespace OfficeErrors

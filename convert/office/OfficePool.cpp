@@ -4,12 +4,15 @@
 #include "OfficeProcess.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
+#include <QFile>
 
-#include <algorithm>
-#include <iterator>
+using namespace std::chrono_literals;
 
 namespace {
+
+// How often a preparation held back by the memory reserve looks again.
+constexpr auto MemoryRecheck = 1s;
+
 bool operator==(const OfficeLimits &a, const OfficeLimits &b)
 {
     return a.start == b.start && a.call == b.call && a.quitGrace == b.quitGrace;
@@ -17,7 +20,7 @@ bool operator==(const OfficeLimits &a, const OfficeLimits &b)
 
 bool operator==(const OfficeReuse &a, const OfficeReuse &b)
 {
-    return a.documents == b.documents && a.memoryBytes == b.memoryBytes && a.idle == b.idle && a.standby == b.standby;
+    return a.documents == b.documents && a.memoryBytes == b.memoryBytes && a.idle == b.idle;
 }
 
 bool operator==(const OfficeSettings &a, const OfficeSettings &b)
@@ -25,11 +28,25 @@ bool operator==(const OfficeSettings &a, const OfficeSettings &b)
     return a.program == b.program && a.profileRoot == b.profileRoot && a.limits == b.limits && a.reuse == b.reuse;
 }
 
+// The memory the system can still give out (MemAvailable), in bytes; -1 when it cannot tell.
+qint64 availableMemory()
+{
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (!meminfo.open(QIODevice::ReadOnly))
+        return -1;
+    for (QByteArray line = meminfo.readLine(); !line.isEmpty(); line = meminfo.readLine()) {
+        if (line.startsWith("MemAvailable:")) // "MemAvailable:   20123456 kB"
+            return line.mid(13).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
 void endAll(const std::vector<std::shared_ptr<OfficeProcess>> &processes)
 {
     for (const auto &process : processes)
         process->end();
 }
+
 } // namespace
 
 OfficePool &OfficePool::instance()
@@ -40,7 +57,8 @@ OfficePool &OfficePool::instance()
 
 OfficePool::OfficePool()
     : settings_(DefaultOfficeSettings())
-    , ender_([this] { endIdleOnTime(); })
+    , lastUse_(Clock::now())
+    , keeper_([this] { keep(); })
 {
     // Ends the offices while the program still stands, rather than during static destruction.
     qAddPostRoutine([] { instance().shutDown(); });
@@ -53,83 +71,102 @@ OfficePool::~OfficePool()
 
 void OfficePool::configure(const OfficeSettings &settings)
 {
-    settings_ = settings;
+    {
+        std::lock_guard lock(mutex_);
+        settings_ = settings;
+    }
     endIdleProcesses();
 }
 
 std::shared_ptr<OfficeProcess> OfficePool::borrow()
 {
-    reapEnded();
-    {
-        std::lock_guard lock(mutex_);
-        ++borrowed_;
-        idleDeadline_.reset();
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (auto process = takeReady()) {
+            ++inUse_;
+            return process;
+        }
+        if (starting_ > awaitingStart_) {
+            // The pool is starting one that nobody waits for yet: cheaper than starting another.
+            ++awaitingStart_;
+            changed_.wait(lock);
+            --awaitingStart_;
+        } else if (mayStartAnother()) {
+            break;
+        } else {
+            changed_.wait(lock);
+        }
     }
+    ++inUse_;
+    const OfficeSettings settings = settings_;
+    lock.unlock();
     try {
-        auto process = takeIdle();
-        if (!process)
-            process = std::make_shared<OfficeProcess>(settings_);
-        // Started now, the spare is ready by the time a failure may need it; a new process
-        // and the spare start side by side, one on each core.
-        startSpare();
-        process->connect();
-        return process;
+        return startOne(settings);
     } catch (...) {
-        giveBack(nullptr);
+        lock.lock();
+        --inUse_;
+        lastUse_ = Clock::now();
+        changed_.notify_all();
         throw;
     }
 }
 
-std::shared_ptr<OfficeProcess> OfficePool::takeIdle()
+std::shared_ptr<OfficeProcess> OfficePool::takeReady()
 {
-    Processes dead;
-    std::shared_ptr<OfficeProcess> process;
-    {
-        std::lock_guard lock(mutex_);
-        while (!process && !warm_.empty()) {
-            process = std::move(warm_.back());
-            warm_.pop_back();
-            if (!process->isAlive())
-                dead.push_back(std::move(process));
-        }
-        if (!process)
-            process = std::move(spare_);
+    while (!ready_.empty()) {
+        std::shared_ptr<OfficeProcess> process = std::move(ready_.back());
+        ready_.pop_back();
+        if (process->isAlive())
+            return process;
+        toEnd_.push_back(std::move(process));
+        changed_.notify_all();
     }
-    if (!process)
-        return nullptr;
-    try {
-        process->connect();
-    } catch (const AutomationError &) {
-        // A spare that failed to start is replaced by a new process, which reports its own failure.
-        return nullptr;
-    }
+    return nullptr;
+}
+
+bool OfficePool::mayStartAnother() const
+{
+    if (ready_.empty() && inUse_ == 0 && starting_ == 0)
+        return true;
+    const qint64 available = availableMemory();
+    return available < 0 || available - settings_.memory.perOffice >= settings_.memory.reserve;
+}
+
+std::shared_ptr<OfficeProcess> OfficePool::startOne(const OfficeSettings &settings)
+{
+    auto process = std::make_shared<OfficeProcess>(settings);
+    process->connect();
     return process;
 }
 
 void OfficePool::giveBack(std::shared_ptr<OfficeProcess> process)
 {
-    reapEnded(); // frees the profiles of ended processes for the spare started below
     if (process) {
-        if (!process->isAlive() || process->sawFailure())
+        if (!process->isAlive() || process->sawFailure()) {
             process->kill();
-        else if (mayServeAgain(*process))
-            keepWarm(std::move(process));
-        else
-            endInBackground(std::move(process));
+        } else if (mayServeAgain(*process)) {
+            std::lock_guard lock(mutex_);
+            ready_.push_back(std::move(process));
+        } else {
+            std::lock_guard lock(mutex_);
+            toEnd_.push_back(std::move(process));
+        }
     }
-    {
-        std::lock_guard lock(mutex_);
-        if (--borrowed_ == 0)
-            idleDeadline_ = Clock::now() + settings_.reuse.idle;
-        changed_.notify_all();
-    }
-    startSpare();
+    std::lock_guard lock(mutex_);
+    --inUse_;
+    lastUse_ = Clock::now();
+    changed_.notify_all();
 }
 
 bool OfficePool::mayServeAgain(OfficeProcess &process)
 {
-    if (!(process.settings() == settings_) || process.documentsLoaded() >= settings_.reuse.documents
-        || process.residentMemory() > settings_.reuse.memoryBytes)
+    OfficeSettings settings;
+    {
+        std::lock_guard lock(mutex_);
+        settings = settings_;
+    }
+    if (!(process.settings() == settings) || process.documentsLoaded() >= settings.reuse.documents
+        || process.residentMemory() > settings.reuse.memoryBytes)
         return false;
     try {
         return process.holdsNothingOpen();
@@ -138,110 +175,94 @@ bool OfficePool::mayServeAgain(OfficeProcess &process)
     }
 }
 
-void OfficePool::startSpare()
-{
-    {
-        std::lock_guard lock(mutex_);
-        if (!settings_.reuse.standby || spare_ || stopping_)
-            return;
-    }
-    try {
-        auto spare = std::make_shared<OfficeProcess>(settings_);
-        std::lock_guard lock(mutex_);
-        spare_ = std::move(spare);
-    } catch (const AutomationError &) {
-        // Without a spare the next application object starts its own, and reports why it cannot.
-    }
-}
-
-void OfficePool::keepWarm(std::shared_ptr<OfficeProcess> process)
+void OfficePool::prepare(int count, std::chrono::milliseconds keepFor)
 {
     std::lock_guard lock(mutex_);
-    warm_.push_back(std::move(process));
-}
-
-void OfficePool::endInBackground(std::shared_ptr<OfficeProcess> process)
-{
-    std::lock_guard lock(mutex_);
-    toEnd_.push_back(std::move(process));
+    wanted_ = count;
+    keepUntil_ = Clock::now() + keepFor;
     changed_.notify_all();
 }
 
-OfficePool::Processes OfficePool::takeAllIdle()
+OfficePool::Clock::time_point OfficePool::idleDeadline() const
 {
-    Processes idle = std::move(warm_);
-    warm_.clear();
-    if (spare_)
-        idle.push_back(std::move(spare_));
-    return idle;
+    return std::max(lastUse_ + settings_.reuse.idle, keepUntil_);
 }
 
 void OfficePool::endIdleProcesses()
 {
-    Processes idle;
-    {
-        std::unique_lock lock(mutex_);
-        idle = takeAllIdle();
-        changed_.wait(lock, [this] { return stopping_ || (toEnd_.empty() && ending_ == 0); });
+    std::unique_lock lock(mutex_);
+    wanted_ = 0;
+    while (!stopping_ && !(ready_.empty() && toEnd_.empty() && ending_ == 0 && starting_ == 0)) {
+        std::move(ready_.begin(), ready_.end(), std::back_inserter(toEnd_));
+        ready_.clear();
+        changed_.notify_all();
+        changed_.wait(lock);
     }
-    endAll(idle);
-    reapEnded();
-}
-
-void OfficePool::reapEnded()
-{
-    Processes ended;
-    {
-        std::lock_guard lock(mutex_);
-        ended.swap(ended_);
-    }
-    // The ended processes are destroyed here, on leaving: destroying one waits for its process,
-    // which only the thread that started it may do.
 }
 
 void OfficePool::shutDown()
 {
-    Processes idle;
     {
         std::lock_guard lock(mutex_);
         if (stopping_)
             return;
         stopping_ = true;
-        idle = takeAllIdle();
         changed_.notify_all();
     }
-    ender_.join();
-    endAll(idle);
-    endAll(toEnd_);
-    toEnd_.clear();
-    reapEnded();
+    keeper_.join();
+    endAll(std::exchange(ready_, {}));
+    endAll(std::exchange(toEnd_, {}));
 }
 
-void OfficePool::endIdleOnTime()
+// The pool's own thread: ends what is to end, starts what was prepared, and sleeps until the
+// idle processes are due to end or the pool changes.
+void OfficePool::keep()
 {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        if (idleDeadline_ && Clock::now() >= *idleDeadline_) {
-            idleDeadline_.reset();
-            Processes idle = takeAllIdle();
-            std::move(idle.begin(), idle.end(), std::back_inserter(toEnd_));
-        }
         if (!toEnd_.empty()) {
-            Processes ending = std::move(toEnd_);
-            toEnd_.clear();
+            const Processes ending = std::exchange(toEnd_, {});
             ending_ = static_cast<int>(ending.size());
             lock.unlock();
             endAll(ending);
             lock.lock();
             ending_ = 0;
-            std::move(ending.begin(), ending.end(), std::back_inserter(ended_));
-            QMetaObject::invokeMethod(
-                &startingThread_, [this] { reapEnded(); }, Qt::QueuedConnection);
             changed_.notify_all();
-        } else if (idleDeadline_) {
-            changed_.wait_until(lock, *idleDeadline_);
-        } else {
-            changed_.wait(lock);
+            continue;
         }
+        const auto now = Clock::now();
+        if (inUse_ == 0 && !ready_.empty() && now >= idleDeadline()) {
+            toEnd_ = std::exchange(ready_, {});
+            continue;
+        }
+        const bool wantMore = now < keepUntil_ && static_cast<int>(ready_.size()) + inUse_ + starting_ < wanted_;
+        if (wantMore && mayStartAnother()) {
+            ++starting_;
+            const OfficeSettings settings = settings_;
+            lock.unlock();
+            std::shared_ptr<OfficeProcess> started;
+            try {
+                started = startOne(settings);
+            } catch (const AutomationError &) {
+                // The borrower that needs an office starts its own, and reports why it cannot.
+            }
+            lock.lock();
+            --starting_;
+            if (started)
+                ready_.push_back(std::move(started));
+            else
+                wanted_ = 0;
+            changed_.notify_all();
+            continue;
+        }
+        auto wake = Clock::time_point::max();
+        if (inUse_ == 0 && !ready_.empty())
+            wake = idleDeadline();
+        if (wantMore)
+            wake = std::min(wake, now + MemoryRecheck);
+        if (wake == Clock::time_point::max())
+            changed_.wait(lock);
+        else
+            changed_.wait_until(lock, wake);
     }
 }

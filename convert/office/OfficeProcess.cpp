@@ -20,9 +20,9 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <signal.h>
-#include <sys/wait.h>
 #include <thread>
+
+#include <signal.h>
 
 using namespace std::chrono_literals;
 
@@ -62,14 +62,11 @@ OfficeProcess::~OfficeProcess()
 void OfficeProcess::launch()
 {
     profile_.clearStaleOfficeLock();
-    PrepareOfficeChild(process_);
-    process_.start(settings_.program,
-                   HeadlessOfficeArguments()
-                       << QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipeName_)
-                       << profile_.installationArgument());
-    if (!process_.waitForStarted())
-        throw OfficeErrors::notInstalled(settings_.program);
-    pid_ = static_cast<pid_t>(process_.processId());
+    pid_ = StartOfficeChild(
+        settings_.program, HeadlessOfficeArguments()
+                               << QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipeName_)
+                               << profile_.installationArgument());
+    collected_ = false;
     watchdog_ = std::make_unique<OfficeWatchdog>(pid_);
 }
 
@@ -78,15 +75,15 @@ void OfficeProcess::connect()
     const auto deadline = std::chrono::steady_clock::now() + settings_.limits.start;
     bool restarted = false;
     while (!openBridge(deadline)) {
-        process_.waitForFinished(static_cast<int>(std::chrono::milliseconds(ReapLimit).count()));
+        collected_ = true;
+        const int exitCode = CollectOfficeChild(pid_, ReapLimit).value_or(-1);
         // A new profile's first start may end asking to be started again, once.
-        if (process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == OfficeRestartRequested
-            && !restarted) {
+        if (exitCode == OfficeRestartRequested && !restarted) {
             restarted = true;
             launch();
             continue;
         }
-        throw OfficeErrors::endedWhileStarting(process_.exitCode());
+        throw OfficeErrors::endedWhileStarting(exitCode);
     }
 }
 
@@ -132,9 +129,7 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
 
 bool OfficeProcess::hasEnded() const
 {
-    // Looks without reaping: the process stays ours to wait for. Once reaped, it is no child of ours.
-    siginfo_t info{};
-    return ::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid != 0;
+    return collected_ || OfficeChildHasEnded(pid_);
 }
 
 bool OfficeProcess::isAlive() const
@@ -218,17 +213,19 @@ void OfficeProcess::end()
         // Ending only needs the process to end, which follows.
     } catch (const css::uno::Exception &) {
     }
-    while (!hasEnded() && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(ConnectRetryPause);
-    if (!hasEnded())
-        ::kill(pid_, SIGKILL);
+    const auto grace = std::max(
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
+        std::chrono::milliseconds(0));
+    if (!collected_ && CollectOfficeChild(pid_, grace))
+        collected_ = true;
+    kill();
 }
 
 void OfficeProcess::kill()
 {
-    if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(0)) {
-        process_.kill();
-        process_.waitForFinished(static_cast<int>(std::chrono::milliseconds(ReapLimit).count()));
+    if (!collected_) {
+        KillOfficeChild(pid_);
+        collected_ = true;
     }
     disposeBridge();
 }

@@ -12,7 +12,6 @@
 #include <com/sun/star/lang/XEventListener.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
-#include <QProcess>
 #include <QString>
 
 #include <sys/types.h>
@@ -58,11 +57,10 @@ public:
     // tell. Throws AutomationError when the office is lost meanwhile.
     bool holdsNothingOpen();
 
-    // Lets the office end by itself as on quitting, then kills it after the grace period.
-    // Touches nothing that belongs to the thread that started it, so any thread may end a
-    // process that no other thread is using.
+    // Lets the office end by itself as on quitting, kills it after the grace period, and
+    // collects it. Any thread may end a process that no other thread is using.
     void end();
-    // Ends the process at once and waits for it.
+    // Ends the process at once and collects it.
     void kill();
 
 private:
@@ -75,8 +73,8 @@ private:
     OfficeSettings settings_;
     OfficeProfile profile_;
     QString pipeName_;
-    QProcess process_;
     pid_t pid_ = 0;
+    bool collected_ = false; // the process has ended and been waited for
     std::unique_ptr<OfficeWatchdog> watchdog_;
     std::shared_ptr<std::atomic_bool> bridgeDisposed_ = std::make_shared<std::atomic_bool>(false);
     css::uno::Reference<css::bridge::XBridge> bridge_;

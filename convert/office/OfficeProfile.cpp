@@ -5,9 +5,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSaveFile>
 #include <QUrl>
+
+#include <mutex>
 
 namespace {
 constexpr int MaxSlots = 64;
@@ -53,6 +54,9 @@ OfficeProfile::OfficeProfile(const OfficeSettings &settings)
 {
     if (!QDir().mkpath(settings.profileRoot))
         throw OfficeErrors::profileNotPrepared(settings.profileRoot, QStringLiteral("the folder cannot be created"));
+    // Offices start on several threads at once; each must get a slot of its own.
+    static std::mutex choosing;
+    const std::lock_guard lock(choosing);
     for (int slot = 0; slot < MaxSlots && !slotLock_; ++slot) {
         auto lock = std::make_unique<QLockFile>(settings.profileRoot + QStringLiteral("/slot-%1.lock").arg(slot));
         lock->setStaleLockTime(0); // a lock counts only while its process lives
@@ -62,8 +66,7 @@ OfficeProfile::OfficeProfile(const OfficeSettings &settings)
         }
     }
     if (!slotLock_)
-        throw OfficeErrors::profileNotPrepared(settings.profileRoot,
-                                               QStringLiteral("all %1 profiles are in use").arg(MaxSlots));
+        throw OfficeErrors::allProfilesInUse(MaxSlots);
     prepare(settings);
 }
 
@@ -93,16 +96,16 @@ void OfficeProfile::firstStart(const OfficeSettings &settings) const
 {
     // A new profile is completed by a first start, which may ask to be restarted.
     for (int run = 0; run < MaxPreparationRuns && !QFile::exists(path_ + ModificationsFile); ++run) {
-        QProcess office;
-        PrepareOfficeChild(office);
-        office.start(settings.program, HeadlessOfficeArguments()
-                                           << QStringLiteral("--terminate_after_init") << installationArgument());
-        if (!office.waitForStarted())
-            throw OfficeErrors::notInstalled(settings.program);
-        if (!office.waitForFinished(static_cast<int>(settings.limits.start.count())))
+        const pid_t office = StartOfficeChild(settings.program, HeadlessOfficeArguments()
+                                                                    << QStringLiteral("--terminate_after_init")
+                                                                    << installationArgument());
+        const std::optional<int> exitCode = CollectOfficeChild(office, settings.limits.start);
+        if (!exitCode) {
+            KillOfficeChild(office);
             throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("LibreOffice did not finish its first start"));
-        if (office.exitCode() != 0 && office.exitCode() != OfficeRestartRequested)
-            throw OfficeErrors::profileNotPrepared(
-                path_, QStringLiteral("LibreOffice ended with code %1").arg(office.exitCode()));
+        }
+        if (*exitCode != 0 && *exitCode != OfficeRestartRequested)
+            throw OfficeErrors::profileNotPrepared(path_,
+                                                   QStringLiteral("LibreOffice ended with code %1").arg(*exitCode));
     }
 }

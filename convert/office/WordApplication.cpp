@@ -58,12 +58,13 @@ std::shared_ptr<OfficeProcess> WordApplication::office(const QString &task)
 {
     if (!registration_)
         throw OfficeErrors::alreadyQuit(task);
-    if (!office_->isAlive() || office_->sawFailure()) {
+    if (!office_ || !office_->isAlive() || office_->sawFailure()) {
         // The last office was lost (killed at a deadline, or it crashed) or has seen a failure:
-        // what follows gets another one. Borrowed first, so the spare serves and the lost one
-        // does not start another spare that would then be needed at once.
-        auto replacement = OfficePool::instance().borrow();
-        OfficePool::instance().giveBack(std::exchange(office_, std::move(replacement)));
+        // what follows gets another one. The lost one goes back first, so that it never counts
+        // against the offices that may run at once.
+        if (office_)
+            OfficePool::instance().giveBack(std::move(office_));
+        office_ = OfficePool::instance().borrow();
     }
     return office_;
 }
@@ -87,6 +88,7 @@ void WordApplication::quit()
         }
     }
     documents_.clear();
-    OfficePool::instance().giveBack(std::move(office_));
+    if (office_)
+        OfficePool::instance().giveBack(std::move(office_));
     registration_.reset();
 }

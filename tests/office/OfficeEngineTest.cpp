@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -41,14 +42,20 @@ const char PrintRunningWordFlag[] = "--print-running-word";
 const char HoldWordFlag[] = "--hold-word";
 const char ConvertAndReturnFlag[] = "--convert-and-return";
 
-// The test build's own profile root and no spare office, so that the one office a test stops
-// or kills is the one its application object uses.
+// The test build's own profile root.
 OfficeSettings TestOfficeSettings()
 {
     OfficeSettings settings = DefaultOfficeSettings();
     settings.profileRoot = QStringLiteral(QUORVANE_TEST_PROFILE_ROOT);
-    settings.reuse.standby = false;
     return settings;
+}
+
+// Waits, without an event loop, until count office children run; false after 30 s.
+bool OfficesRunning(int count)
+{
+    for (int wait = 0; wait < 300 && OfficeChildren().size() != count; ++wait)
+        std::this_thread::sleep_for(100ms);
+    return OfficeChildren().size() == count;
 }
 
 ObjectRef OpenDocument(const ObjectRef &word, const QString &path)
@@ -268,7 +275,7 @@ TEST_F(OfficeEngine, NoOfficeOutlivesItsProgramWhetherItEndsNormallyOrIsKilled)
     ASSERT_TRUE(ending.waitForFinished(60'000));
     const QStringList offices
         = QString::fromUtf8(ending.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    EXPECT_EQ(offices.size(), 2) << "the warm office and the spare";
+    EXPECT_EQ(offices.size(), 2) << "the office that converted and the one prepared beside it";
     for (const QString &office : offices)
         EXPECT_TRUE(EndsSoon(office.toLongLong())) << qPrintable(office);
 
@@ -433,20 +440,48 @@ TEST_F(OfficeEngine, AnOfficeIsReplacedOnceItHasLoadedTheDocumentBoundOrPassedTh
     convert(document("Lists.doc", 6));
 }
 
-TEST_F(OfficeEngine, IdleOfficesEndAfterTheIdleLimitWithoutAnEventLoop)
+// Offices prepared ahead serve the next application objects, two at once on two threads, are
+// not application objects themselves, and end once they are kept no longer and the idle limit
+// has passed.
+TEST_F(OfficeEngine, PreparedOfficesServeTheNextObjectsAndEndWhenKeptLongEnough)
 {
-    use([](OfficeSettings &settings) {
-        settings.reuse.idle = 1s;
-        settings.reuse.standby = true;
-    });
-    convert(document("Lists.doc", 1));
-    const QList<qint64> offices = OfficeChildren();
-    EXPECT_EQ(offices.size(), 2) << "the warm office and the spare";
-    for (const qint64 pid : offices)
+    use([](OfficeSettings &settings) { settings.reuse.idle = 1s; });
+    PrepareObjects(QStringLiteral("Word.Application"), 2, 60s);
+    ASSERT_TRUE(OfficesRunning(2));
+    const QList<qint64> prepared = OfficeChildren();
+    EXPECT_EQ(ErrorOf([] { GetObject(QStringLiteral("Word.Application")); }).number(), Error::NoRunningInstance);
+
+    const QString first = document("Lists.doc", 1);
+    const QString second = document("delins.docx", 2);
+    std::thread other([&] { convert(second); });
+    convert(first);
+    other.join();
+    EXPECT_EQ(OfficeChildren(), prepared) << "no further office was started";
+    PrepareObjects(QStringLiteral("Word.Application"), 2, 0s); // kept no longer than the idle limit
+    for (const qint64 pid : prepared)
         EXPECT_TRUE(EndsSoon(pid)) << pid;
-    QCoreApplication::processEvents(); // lets the pool reap what it ended
     EXPECT_EQ(OfficeChildren(), QList<qint64>());
-    convert(document("Lists.doc", 2));
+}
+
+// With less memory available than the reserve, one office runs at a time: the objects wait
+// for it in turn, and the documents still convert.
+TEST_F(OfficeEngine, NoFurtherOfficeStartsWhereItWouldCrossTheMemoryReserve)
+{
+    use([](OfficeSettings &settings) { settings.memory.reserve = qint64(1) << 50; });
+    PrepareObjects(QStringLiteral("Word.Application"), 2, 10s);
+    ASSERT_TRUE(OfficesRunning(1));
+    std::atomic_bool converting = true;
+    int most = 0;
+    std::thread watch([&] {
+        while (converting)
+            most = std::max(most, int(OfficeChildren().size()));
+    });
+    std::thread other([&] { convert(document("delins.docx", 2)); });
+    convert(document("Lists.doc", 1));
+    other.join();
+    converting = false;
+    watch.join();
+    EXPECT_EQ(most, 1);
 }
 
 int main(int argc, char *argv[])
@@ -470,9 +505,10 @@ int main(int argc, char *argv[])
             ::pause();
     }
     if (argc == 3 && std::strcmp(argv[1], ConvertAndReturnFlag) == 0) {
-        OfficeSettings settings = TestOfficeSettings();
-        settings.reuse.standby = true;
-        RegisterOfficeEngine(settings);
+        RegisterOfficeEngine(TestOfficeSettings());
+        PrepareObjects(QStringLiteral("Word.Application"), 2, 60s);
+        if (!OfficesRunning(2))
+            return 1;
         ConvertWithWord(QString::fromLocal8Bit(argv[2]), PageBeside(QString::fromLocal8Bit(argv[2])), Normal);
         for (const qint64 office : OfficeChildren())
             std::printf("%lld ", office);

@@ -1,0 +1,35 @@
+#pragma once
+// Saving a web page: written into a staging folder beside its place, then put in place whole
+// (see StagedPage) at once, or, while a DeferredPublication holds this thread's pages, later,
+// when its holder says so.
+
+#include "StagedPage.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+// write receives the path the page is to be written to. Throws AutomationError SaveFailed, or
+// what write throws; nothing is put in place then.
+void PublishHtml(const QString &target, const std::function<void(const QString &page)> &write);
+
+// While one lives on a thread, the pages that thread publishes are staged and held here instead
+// of being put in place, so that a run converting several documents at once can put them in
+// place in its own order, or not at all.
+class DeferredPublication {
+public:
+    DeferredPublication();
+    // Discards the pages that were not taken.
+    ~DeferredPublication();
+    DeferredPublication(const DeferredPublication &) = delete;
+    DeferredPublication &operator=(const DeferredPublication &) = delete;
+
+    // The pages staged since, in the order they were published.
+    std::vector<StagedPage> take();
+
+private:
+    friend void PublishHtml(const QString &, const std::function<void(const QString &)> &);
+    std::vector<StagedPage> pages;
+    DeferredPublication *outer;
+};

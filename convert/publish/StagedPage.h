@@ -1,0 +1,44 @@
+#pragma once
+// A web page and its pictures written first into a hidden staging folder beside the page's
+// place, and put in place only as a whole: pictures first, the page last, each by rename. So a
+// failure or a crash never leaves a half-written page, and an earlier page stays until the new
+// one is complete. The staging folder's name tells which process made it, so that the next save
+// into the same folder can remove what a killed program left behind.
+
+#include "AutomationError.h"
+
+#include <QString>
+
+class StagedPage {
+public:
+    // Makes the staging folder beside target, after removing the staging folders there whose
+    // process no longer runs. Throws AutomationError SaveFailed.
+    explicit StagedPage(const QString &target);
+    StagedPage(StagedPage &&other) noexcept;
+    StagedPage &operator=(StagedPage &&other) noexcept;
+    StagedPage(const StagedPage &) = delete;
+    StagedPage &operator=(const StagedPage &) = delete;
+    // Discards what was not committed.
+    ~StagedPage();
+
+    QString target() const { return target_; }
+    // Where the page is to be written: in the staging folder, with the target's file name, so
+    // that the page's relative picture names resolve once it is in place.
+    QString pagePath() const;
+    // Moves the pictures, then the page, into place and removes the staging folder. Throws
+    // AutomationError SaveFailed; whatever was not moved is discarded.
+    void commit();
+    // Removes the staging folder and all it holds.
+    void discard();
+
+private:
+    QString target_;
+    QString folder_; // empty once committed or discarded
+};
+
+// The program is ending: removes every staging folder of this process at once; no page can be
+// staged after.
+void DiscardAllStagedPages();
+
+// The SaveFailed error for a page that could not be saved, and why.
+AutomationError PageNotSaved(const QString &page, const QString &reason);
