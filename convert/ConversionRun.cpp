@@ -1,18 +1,30 @@
 #include "ConversionRun.h"
 
-#include "AutomationError.h"
 #include "DocumentList.h"
+#include "InputBlocker.h"
 #include "MousePointer.h"
+#include "ObjectRegistry.h"
 #include "Platform.h"
 #include "RunProgress.h"
 #include "Word1.h"
 
+#include <QEventLoop>
+
+#include <chrono>
+
 namespace {
 
-QString failureMessage(const QString &path, const AutomationError &error, int notConverted)
+const QString WordClass = QStringLiteral("Word.Application");
+// How long the offices of the next run stay ready after the list last changed or a run ended.
+constexpr std::chrono::seconds KeepReady{60};
+
+QString failureMessage(const ConversionJobs::Failure &failure, int notConverted)
 {
-    QString message = QStringLiteral("The document \"%1\" could not be converted.\n\nError %2: %3")
-                          .arg(path, QString::number(error.number()), error.description());
+    QString message = QStringLiteral("The document \"%1\" could not be converted.\n\n").arg(failure.path);
+    if (failure.number)
+        message += QStringLiteral("Error %1: %2").arg(*failure.number).arg(failure.description);
+    else
+        message += QStringLiteral("The conversion failed: %1.").arg(failure.description);
     if (notConverted == 1)
         message += QStringLiteral("\n\nThe document after it was not converted.");
     else if (notConverted > 1)
@@ -23,15 +35,18 @@ QString failureMessage(const QString &path, const AutomationError &error, int no
 } // namespace
 
 ConversionRun::ConversionRun(Dialogs &dialogs, QWidget *owner, WindowPointer &pointer, const DocumentList &list,
-                             SaveFormatChoice saveFormat, std::function<void(float)> showProgress)
+                             SaveFormatChoice saveFormat, std::function<void(float)> showProgress, int jobs)
     : dialogs(dialogs)
     , owner(owner)
     , pointer(pointer)
     , list(list)
     , saveFormat(std::move(saveFormat))
     , showProgress(std::move(showProgress))
+    , jobs(jobs)
 {
 }
+
+ConversionRun::~ConversionRun() = default;
 
 void ConversionRun::run()
 {
@@ -42,23 +57,59 @@ void ConversionRun::run()
         convertEveryEntry();
     showProgress(0);
     pointer.setMousePointer(DefaultPointer);
+    prepareNextRun();
 }
 
-// Converts the entries from position 1 on and says "Done."; a failure ends the run at its
-// document and is told instead.
+void ConversionRun::prepareNextRun()
+{
+    // A folder import changes the list many thousand times in a row; once a second is enough.
+    if (list.count() < 1 || (sincePrepared.isValid() && !sincePrepared.hasExpired(1000)))
+        return;
+    sincePrepared.start();
+    PrepareObjects(WordClass, jobs, KeepReady);
+}
+
+// Converts every entry and says "Done."; a failure ends the run at its document and is told
+// instead. The list cannot change meanwhile: the window takes no input.
 void ConversionRun::convertEveryEntry()
 {
-    const int bound = list.count();
-    for (int position = 1; position <= bound; ++position) {
+    QStringList paths;
+    for (int position = 1; position <= list.count(); ++position)
+        paths << list.entry(position);
+    // Read once: no input reaches the option buttons while the run works.
+    auto conversion = std::make_unique<ConversionJobs>(paths, saveFormat(), jobs);
+    const int count = int(paths.size());
+    QObject::connect(conversion.get(), &ConversionJobs::nextToPlace, [this, count](int position) {
         pointer.setMousePointer(BusyPointer);
-        showProgress(RunProgress(position, list.count()));
-        const QString path = list.entry(position);
-        try {
-            ConvertDocument(path, saveFormat);
-        } catch (const AutomationError &error) {
-            dialogs.information(owner, failureMessage(path, error, bound - position));
-            return;
-        }
+        showProgress(RunProgress(position, count));
+    });
+    {
+        const InputBlocker noInput;
+        QEventLoop waiting;
+        QObject::connect(conversion.get(), &ConversionJobs::finished, &waiting, &QEventLoop::quit);
+        conversion->start();
+        if (!conversion->isFinished())
+            waiting.exec();
     }
-    dialogs.information(owner, QStringLiteral("Done."));
+    if (conversion->failures().empty()) {
+        dialogs.information(owner, QStringLiteral("Done."));
+    } else {
+        const ConversionJobs::Failure &failure = conversion->failures().front();
+        dialogs.information(owner, failureMessage(failure, count - failure.position));
+    }
+    retire(std::move(conversion));
+}
+
+void ConversionRun::retire(std::unique_ptr<ConversionJobs> jobs)
+{
+    if (!jobs->working())
+        return;
+    ConversionJobs *retired = jobs.get();
+    retiring.push_back(std::move(jobs));
+    QObject::connect(retired, &ConversionJobs::workersEnded, [this, retired] {
+        const auto found = std::find_if(retiring.begin(), retiring.end(),
+                                        [retired](const auto &jobs) { return jobs.get() == retired; });
+        found->release()->deleteLater();
+        retiring.erase(found);
+    });
 }

@@ -125,6 +125,10 @@ void Form1::wireControls()
     // Qt reports an entry click on release; the move needs it at the press, after the press
     // has selected the entry, so that the dragged entry is known before the first move.
     connect(ListView1, &QTreeWidget::itemPressed, this, &Form1::ListView1_ItemClick);
+    // Every change of the list has the offices of the next run ready.
+    for (const auto change : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(ListView1->model(), change, this, [this] { conversionRun.prepareNextRun(); });
+    connect(ListView1->model(), &QAbstractItemModel::dataChanged, this, [this] { conversionRun.prepareNextRun(); });
     // The click notification arrives on every change of state, as with a check box.
     connect(Check1, &QToolButton::toggled, this, &Form1::Check1_Click);
     connect(Check4, &QToolButton::toggled, this, &Form1::Check4_Click);

@@ -93,8 +93,5 @@ private:
                                 *this,
                                 fileList,
                                 [this] { return chosenSaveFormat(); },
-                                [this](float value) {
-                                    ProgressBar1->setValue(qRound(value));
-                                    repaint();
-                                }};
+                                [this](float value) { ProgressBar1->setValue(qRound(value)); }};
 };

@@ -1,5 +1,7 @@
 // Closing the main window ends the program at once.
 #include "Form1.h"
+#include "ObjectRegistry.h"
+#include "StagedPage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,9 +10,12 @@
 void Form1::Form_Unload()
 {
     // Returning to the event loop is not enough: a command waiting in a nested loop (a dialog,
-    // the folder walk) would carry on. Nothing is kept between runs, so nothing is saved; the
-    // office processes end with their parent. _Exit, not exit: static destructors would run
-    // while the application object and the interrupted command still live on the stack.
+    // the folder walk, a conversion run) would carry on. Nothing is kept between runs, so
+    // nothing is saved. The offices end first, so that none writes into a staging folder while
+    // it is removed, and no half-written page is left anywhere. _Exit, not exit: static
+    // destructors would run while the interrupted command still lives on the stack.
+    EndAllServers();
+    DiscardAllStagedPages();
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);

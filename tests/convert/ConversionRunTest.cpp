@@ -1,18 +1,32 @@
-// The run behind "Convert to HTML": order, one instance per document, the bar, the busy pointer,
-// the closing messages, the warning about a running Word, and a failure that ends the run.
+// The run behind "Convert to HTML", two documents at a time: every entry with an instance of its
+// own, pages put in place in list order whatever order the documents finish in, the bar, the busy
+// pointer, the closing messages, the warning about a running Word, a failure that ends the run,
+// and the window kept alive but deaf to input meanwhile.
 
 #include "ConversionRun.h"
 #include "FakeList.h"
 #include "FakePlatform.h"
 #include "FakeWord.h"
-#include "RunProgress.h"
 #include "RunningObjects.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::UnorderedElementsAre;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -22,7 +36,7 @@ const QString WarningText = QStringLiteral("Word may be open. It is recommended 
 // Fake dialogs that also note the pointer and the bar while each message is up.
 class WatchingDialogs : public FakeDialogs {
 public:
-    WatchingDialogs(const FakePointer &pointer, const int &bar)
+    WatchingDialogs(const FakePointer &pointer, const std::vector<int> &bar)
         : pointer(pointer)
         , bar(bar)
     {
@@ -32,9 +46,31 @@ public:
     bool askYesNo(QWidget *owner, const QString &text) override { return note(), FakeDialogs::askYesNo(owner, text); }
 
 private:
-    void note() { pointerAndBar.emplace_back(pointer.state, bar); }
+    void note() { pointerAndBar.emplace_back(pointer.state, bar.empty() ? 0 : bar.back()); }
     const FakePointer &pointer;
-    const int &bar;
+    const std::vector<int> &bar;
+};
+
+// Lets one call of a worker thread wait until another has happened.
+class Gate {
+public:
+    void open()
+    {
+        std::lock_guard lock(mutex);
+        opened = true;
+        changed.notify_all();
+    }
+    // False when the gate stayed shut for five seconds.
+    bool passThrough()
+    {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, 5s, [this] { return opened; });
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool opened = false;
 };
 
 class ConversionRunTest : public ::testing::Test {
@@ -46,21 +82,44 @@ protected:
     }
     void expectRunOver() const
     {
-        EXPECT_EQ(bar, 0);
-        EXPECT_EQ(pointer.state, 0);
+        EXPECT_EQ(bar.back(), 0);
+        EXPECT_EQ(pointer.state, DefaultPointer);
+    }
+    QString page(const QString &name) const
+    {
+        QFile file(folder.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    QString document(const QString &name) const { return folder.filePath(name); }
+    // The folder once the run's last conversions have ended.
+    QStringList filesWhenSettled() const
+    {
+        QStringList files;
+        for (int wait = 0; wait < 100; ++wait) {
+            QCoreApplication::processEvents();
+            files = QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+            if (!files.join(' ').contains(".quorvane-save-"))
+                break;
+            QTest::qWait(50);
+        }
+        return files;
     }
 
+    QTemporaryDir folder;
     FakePointer pointer;
-    int bar = 0;
+    std::vector<int> bar; // every value the bar was given
     WatchingDialogs dialogs{pointer, bar};
     FakeDocumentList list;
+    FakeWord word;
+    Gate gate;
+    // Last, so that the conversions still ending after a failure end before what they use.
     ConversionRun run{dialogs,
                       nullptr,
                       pointer,
                       list,
                       [] { return std::optional<std::int32_t>(WordSaveFormat::Html); },
-                      [this](float value) { bar = qRound(value); }};
-    FakeWord word;
+                      [this](float value) { bar.push_back(qRound(value)); },
+                      2};
 };
 
 } // namespace
@@ -73,55 +132,83 @@ TEST_F(ConversionRunTest, WithAnEmptyListSaysSoAndContactsNoWord)
     convert({});
 
     EXPECT_THAT(dialogs.messages(), ElementsAre("No files added."));
-    EXPECT_EQ(dialogs.pointerAndBar.front().first, 11);
+    EXPECT_EQ(dialogs.pointerAndBar.front().first, BusyPointer);
     EXPECT_EQ(word.instancesCreated, 0);
     EXPECT_EQ(running->defaultMemberReads, readsAtRegistration);
     expectRunOver();
 }
 
-TEST_F(ConversionRunTest, ConvertsInListOrderWithAnInstanceEachTheBarCountingEachBeforeItStarts)
+TEST_F(ConversionRunTest, ConvertsEveryEntryWithAnInstanceOfItsOwnTheBarCountingTheNextToBePlaced)
 {
-    std::vector<int> barAtStart;
     std::vector<int> pointerDuringCalls;
-    word.onCall = [&](const WordCall &call) {
+    std::mutex noting;
+    word.onCall = [&](const WordCall &) {
+        std::lock_guard lock(noting);
         pointerDuringCalls.push_back(pointer.state);
-        if (call.member == QLatin1String("Documents"))
-            barAtStart.push_back(bar);
     };
     convert({"/docs/one.doc", "/docs/two.docx", "/docs/three.rtf"});
 
     EXPECT_EQ(word.instancesCreated, 3);
     for (int instance = 1; instance <= 3; ++instance)
         EXPECT_THAT(word.members(instance), ElementsAre("Documents", "Open", "SaveAs", "Quit")) << instance;
-    EXPECT_EQ(word.openedPaths(), (QStringList{"/docs/one.doc", "/docs/two.docx", "/docs/three.rtf"}));
-    EXPECT_THAT(barAtStart, ElementsAre(33, 67, 100)); // shown rounded from these
-    EXPECT_THAT((std::vector{RunProgress(1, 3), RunProgress(2, 3), RunProgress(3, 3)}),
-                ElementsAre(33.333332f, 66.666664f, 100.0f));
-    EXPECT_EQ(pointerDuringCalls, std::vector<int>(word.calls.size(), 11));
+    EXPECT_THAT(word.openedPaths(), UnorderedElementsAre("/docs/one.doc", "/docs/two.docx", "/docs/three.rtf"));
+    EXPECT_EQ(bar, (std::vector<int>{33, 67, 100, 0}));
+    EXPECT_EQ(pointerDuringCalls, std::vector<int>(word.calls().size(), BusyPointer));
     // "Done." is shown with the bar still full and the busy pointer; both reset afterwards.
     EXPECT_THAT(dialogs.messages(), ElementsAre("Done."));
-    EXPECT_THAT(dialogs.pointerAndBar, ElementsAre(std::pair(11, 100)));
+    EXPECT_THAT(dialogs.pointerAndBar, ElementsAre(std::pair(BusyPointer, 100)));
     expectRunOver();
     EXPECT_EQ(list.count(), 3);
 }
 
-TEST_F(ConversionRunTest, AFailureEndsTheRunAtItsDocumentAndSaysWhatWasNotConverted)
+TEST_F(ConversionRunTest, PagesArePutInPlaceInListOrderWhenTheDocumentsFinishInReverse)
 {
-    word.onCall = [](const WordCall &call) {
-        if (call.instance == 2 && call.member == QLatin1String("Open"))
-            throw AutomationError(5408, "The document needs a password.");
+    word.writePages = true;
+    Gate &laterConverted = gate;
+    bool earlierPageWaited = false;
+    word.onCall = [&](const WordCall &call) {
+        const QString path = word.openedIn(call.instance);
+        if (call.member == QLatin1String("SaveAs") && path == document("Report.doc")) {
+            // The later entry is converted and its page written by now, but not put in place.
+            earlierPageWaited = laterConverted.passThrough() && !QFile::exists(document("Report.htm"));
+        }
+        if (call.member == QLatin1String("Quit") && path == document("Report.docx"))
+            laterConverted.open();
     };
-    convert({"/docs/one.doc", "/docs/secret.doc", "/docs/three.doc", "/docs/four.doc"});
+    convert({document("Report.doc"), document("Report.docx")});
 
-    EXPECT_EQ(word.instancesCreated, 2);
-    EXPECT_EQ(word.openedPaths(), (QStringList{"/docs/one.doc", "/docs/secret.doc"}));
-    EXPECT_EQ(word.members(2).last(), "Quit");
+    EXPECT_TRUE(earlierPageWaited);
+    // As when converted one after the other: the later entry's page wins.
+    EXPECT_EQ(page("Report.htm"), "<html><body>" + document("Report.docx") + "</body></html>");
+    EXPECT_EQ(filesWhenSettled(), QStringList{"Report.htm"});
+    EXPECT_THAT(dialogs.messages(), ElementsAre("Done."));
+}
+
+TEST_F(ConversionRunTest, AFailureEndsTheRunThereDiscardingLaterPagesAndKeepingOlderOnes)
+{
+    word.writePages = true;
+    {
+        QFile older(document("c.htm"));
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("an older page");
+    }
+    word.onCall = [this](const WordCall &call) {
+        const QString path = word.openedIn(call.instance);
+        if (call.member == QLatin1String("Open") && call.positional.front().toText() == document("b.doc")
+            && gate.passThrough())
+            throw AutomationError(5408, "The document needs a password.");
+        if (call.member == QLatin1String("Quit") && path == document("c.doc"))
+            gate.open(); // its page is staged, to be placed after b.doc's
+    };
+    convert({document("a.doc"), document("b.doc"), document("c.doc"), document("d.doc")});
+
     ASSERT_EQ(dialogs.messages().size(), 1);
     const std::string message = dialogs.messages().front().toStdString();
-    EXPECT_THAT(message, HasSubstr("/docs/secret.doc"));
-    EXPECT_THAT(message, HasSubstr("5408"));
-    EXPECT_THAT(message, HasSubstr("The document needs a password."));
+    EXPECT_THAT(message, HasSubstr(document("b.doc").toStdString()));
+    EXPECT_THAT(message, HasSubstr("Error 5408: The document needs a password."));
     EXPECT_THAT(message, HasSubstr("The 2 documents after it were not converted."));
+    EXPECT_EQ(page("c.htm"), "an older page");
+    EXPECT_EQ(filesWhenSettled(), QStringList({"a.htm", "c.htm"}));
     expectRunOver();
 }
 
@@ -134,7 +221,7 @@ TEST_F(ConversionRunTest, WordFoundRunningIsAskedAboutOnceNoCancelsAndYesConvert
     convert({"/docs/one.doc", "/docs/two.doc", "/docs/three.doc"});
     EXPECT_THAT(dialogs.messages(), ElementsAre(WarningText));
     EXPECT_EQ(dialogs.shown.front().kind, "askYesNo");
-    EXPECT_EQ(dialogs.pointerAndBar.front().first, 11);
+    EXPECT_EQ(dialogs.pointerAndBar.front().first, BusyPointer);
     EXPECT_EQ(word.instancesCreated, 0);
     expectRunOver();
 
@@ -158,4 +245,40 @@ TEST_F(ConversionRunTest, AnInstanceNotReadingExactlyMicrosoftWordIsNotAskedAbou
     }
     EXPECT_EQ(dialogs.messages(), QStringList(names.size(), QStringLiteral("Done.")));
     EXPECT_EQ(word.instancesCreated, static_cast<int>(names.size()));
+}
+
+// While a document converts, the event loop runs: a timer fires, but a click, a key and a drop
+// sent to a widget meanwhile are dropped, and not delivered once the run is over either.
+TEST_F(ConversionRunTest, TheEventLoopRunsDuringTheRunButNoInputIsTakenOrKeptForLater)
+{
+    QPushButton button(QStringLiteral("Convert to HTML"));
+    button.setAcceptDrops(true);
+    button.show();
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    bool dropTaken = true;
+    Gate timerFired;
+    QTimer::singleShot(50, &button, [&] {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::keyClick(&button, Qt::Key_Space);
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile("/docs/dropped.doc")});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&button, &enter);
+        dropTaken = enter.isAccepted();
+        timerFired.open();
+    });
+    bool servedDuringTheRun = false;
+    word.onCall = [&](const WordCall &call) {
+        if (call.member == QLatin1String("Open"))
+            servedDuringTheRun = timerFired.passThrough();
+    };
+    convert({"/docs/one.doc"});
+    QTest::qWait(50);
+
+    EXPECT_TRUE(servedDuringTheRun);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(dropTaken);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1) << "input is taken again after the run";
 }

@@ -65,10 +65,11 @@ TEST(ConvertDocument, OpensThePathAsListedSavesItBesideWithElevenNamedArgumentsA
         FakeWord word;
         const int error = errorNumberOf(path);
         EXPECT_EQ(word.instancesCreated, 1);
-        ASSERT_GE(word.calls.size(), 3u);
-        EXPECT_EQ(word.calls[1].positional, PositionalArguments{path});
-        EXPECT_TRUE(word.calls[1].named.empty());
-        EXPECT_TRUE(word.calls.back().positional.empty() && word.calls.back().named.empty());
+        const std::vector<WordCall> calls = word.calls();
+        ASSERT_GE(calls.size(), 3u);
+        EXPECT_EQ(calls[1].positional, PositionalArguments{path});
+        EXPECT_TRUE(calls[1].named.empty());
+        EXPECT_TRUE(calls.back().positional.empty() && calls.back().named.empty());
         if (output.isEmpty()) {
             EXPECT_EQ(error, AutomationErrorNumber::WouldOverwriteSource);
             EXPECT_THAT(word.members(), ElementsAre("Documents", "Open", "Quit"));
@@ -76,11 +77,11 @@ TEST(ConvertDocument, OpensThePathAsListedSavesItBesideWithElevenNamedArgumentsA
         }
         EXPECT_EQ(error, 0);
         ASSERT_THAT(word.members(), ElementsAre("Documents", "Open", "SaveAs", "Quit"));
-        EXPECT_TRUE(word.calls[2].positional.empty());
-        EXPECT_EQ(word.calls[2].named, saveAsArguments(output, 8));
+        EXPECT_TRUE(calls[2].positional.empty());
+        EXPECT_EQ(calls[2].named, saveAsArguments(output, 8));
         // Automation booleans: True travels as -1, False as 0.
-        EXPECT_EQ(word.calls[2].named[4].second.toInt(), -1);
-        EXPECT_EQ(word.calls[2].named[2].second.toInt(), 0);
+        EXPECT_EQ(calls[2].named[4].second.toInt(), -1);
+        EXPECT_EQ(calls[2].named[2].second.toInt(), 0);
     }
 }
 
@@ -89,9 +90,9 @@ TEST(ConvertDocument, SavesInTheFormatChosenAtTheMomentOfTheSave)
     FakeWord word;
     std::optional<std::int32_t> chosen = WordSaveFormat::Html;
     const auto savedWith = [&](const QString &path) {
-        word.calls.clear();
+        word.clear();
         ConvertDocument(path, [&chosen] { return chosen; });
-        return word.members() == QStringList{"Documents", "Open", "SaveAs", "Quit"} ? word.calls[2].named
+        return word.members() == QStringList{"Documents", "Open", "SaveAs", "Quit"} ? word.calls()[2].named
                                                                                     : NamedArguments();
     };
 

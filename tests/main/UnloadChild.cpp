@@ -1,18 +1,43 @@
-// The child program of the FormUnload test: shows the window, has it closed while a command
+// The child program of the FormUnload tests: shows the window, has it closed while a command
 // waits, and prints "carried on" if anything runs after the close.
 //   walk  the command yields with processEvents, as the folder walk does
 //   loop  the command waits in a nested event loop
 //   idle  nothing runs; the close arrives in the main loop
+//   run FOLDER  imports the documents of FOLDER, converts them with the real office and is
+//               closed once the first page is in place; prints the office processes it had
 #include "FakePlatform.h"
 #include "Form1.h"
+#include "OfficeChildren.h"
+#include "OfficeEngine.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QEventLoop>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 
 #include <cstdio>
+
+namespace {
+
+void closeWhenAPageIsInPlace(Form1 &form, const QString &folder)
+{
+    auto *watch = new QTimer(&form);
+    QObject::connect(watch, &QTimer::timeout, &form, [&form, folder] {
+        if (QDir(folder).entryList({QStringLiteral("*.htm")}, QDir::Files).isEmpty())
+            return;
+        for (const qint64 office : OfficeChildren())
+            std::printf("%lld ", office);
+        std::printf("\n");
+        std::fflush(stdout);
+        form.windowHandle()->close();
+    });
+    watch->start(20);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -21,7 +46,19 @@ int main(int argc, char *argv[])
     FakePlatform platform;
     Form1 form(platform.bundle());
     form.show();
-    QTimer::singleShot(200, &form, [&form] { form.windowHandle()->close(); });
+    if (scenario == "run" && argc > 2) {
+        OfficeSettings settings = DefaultOfficeSettings();
+        settings.profileRoot = QStringLiteral(QUORVANE_TEST_PROFILE_ROOT);
+        RegisterOfficeEngine(settings);
+        const QString folder = QString::fromLocal8Bit(argv[2]);
+        platform.dialogs.inputAnswers = {QStringLiteral("doc")};
+        platform.dialogs.folderAnswers = {folder};
+        form.findChild<QToolButton *>(QStringLiteral("Check4"))->click();
+        QTimer::singleShot(0, &form, [&form] { form.findChild<QToolButton *>(QStringLiteral("Check2"))->click(); });
+        closeWhenAPageIsInPlace(form, folder);
+    } else {
+        QTimer::singleShot(200, &form, [&form] { form.windowHandle()->close(); });
+    }
 
     std::printf("waiting\n");
     std::fflush(stdout);
@@ -34,7 +71,7 @@ int main(int argc, char *argv[])
         QTimer::singleShot(20000, &loop, &QEventLoop::quit);
         loop.exec();
     } else {
-        QTimer::singleShot(20000, &app, &QCoreApplication::quit);
+        QTimer::singleShot(60000, &app, &QCoreApplication::quit);
         app.exec();
     }
     std::printf("carried on\n");

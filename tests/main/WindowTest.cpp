@@ -1,5 +1,6 @@
 // The main window as the user sees and uses it: layout, start-up, pointer feedback, the picture
 // buttons and the list's mouse and drop wiring.
+#include "FakeWord.h"
 #include "HomePage.h"
 #include "ShownWindow.h"
 
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -145,6 +148,39 @@ TEST_F(Window, TheListTakesDroppedFilesMovesAPressedEntryAndRemovesADoubleClicke
     QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(3));
     EXPECT_EQ(entries(), QStringList({"/docs/B", "/docs/C"}));
     EXPECT_TRUE(platform.dialogs.shown.empty());
+}
+
+// While a run converts, the window keeps painting but takes no input: a click on "Convert to
+// HTML" and a drop on the list are neither acted on then nor afterwards.
+TEST_F(Window, ARunTakesNoClickAndNoDropAndKeepsNoneForLater)
+{
+    FakeWord word;
+    for (const char *path : {"/docs/a.doc", "/docs/b.doc"})
+        list()->addTopLevelItem(new QTreeWidgetItem(QStringList{path}));
+    std::atomic_bool inputSent = false;
+    bool dropTaken = true;
+    QTimer::singleShot(50, &form, [&] {
+        QTest::mouseClick(button("Check2"), Qt::LeftButton);
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile("/docs/dropped.doc")});
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list()->viewport(), &enter);
+        dropTaken = enter.isAccepted();
+        inputSent = true;
+    });
+    word.onCall = [&](const WordCall &call) {
+        while (call.member == QLatin1String("Open") && !inputSent)
+            QThread::msleep(10);
+    };
+    QTest::mouseClick(button("Check2"), Qt::LeftButton);
+    QTest::qWait(100);
+
+    EXPECT_TRUE(inputSent);
+    EXPECT_FALSE(dropTaken);
+    EXPECT_EQ(platform.dialogs.messages(), QStringList{"Done."});
+    EXPECT_EQ(word.instancesCreated, 2);
+    EXPECT_EQ(entries(), QStringList({"/docs/a.doc", "/docs/b.doc"}));
+    EXPECT_FALSE(button("Check2")->isChecked());
 }
 
 TEST(HomePage, LaunchedOnlyOnADrawOf7AndAFailedLaunchShowsNothing)

@@ -1,13 +1,19 @@
 #pragma once
 // A stand-in for "Word.Application" in the class registry while it lives. It records every member
-// call; onCall sees each call before it is answered, to look at the window or to throw a failure.
+// call, from whichever thread; onCall sees each call before it is answered, to look at the run or
+// to throw a failure. With writePages, SaveAs writes a small page naming the document, staged and
+// put in place as the office engine's pages are.
 
 #include "ObjectRegistry.h"
+#include "PublishHtml.h"
 
+#include <QFile>
 #include <QStringList>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -36,58 +42,103 @@ public:
     FakeWord(const FakeWord &) = delete;
     FakeWord &operator=(const FakeWord &) = delete;
 
-    std::vector<WordCall> calls;
-    int instancesCreated = 0;
+    std::atomic_int instancesCreated = 0;
     std::function<void(const WordCall &)> onCall;
+    bool writePages = false;
 
+    void record(const WordCall &call)
+    {
+        std::lock_guard lock(mutex);
+        calls_.push_back(call);
+    }
+    std::vector<WordCall> calls() const
+    {
+        std::lock_guard lock(mutex);
+        return calls_;
+    }
+    void clear()
+    {
+        std::lock_guard lock(mutex);
+        calls_.clear();
+    }
     // "Documents", "Open", ... in call order, of one instance or of all (0).
     QStringList members(int instance = 0) const
     {
         QStringList names;
-        for (const WordCall &call : calls)
+        for (const WordCall &call : calls())
             if (instance == 0 || call.instance == instance)
                 names << call.member;
         return names;
     }
+    // The document that instance opened; empty before its Open.
+    QString openedIn(int instance) const
+    {
+        for (const WordCall &call : calls())
+            if (call.instance == instance && call.member == QLatin1String("Open"))
+                return call.positional.front().toText();
+        return {};
+    }
     QStringList openedPaths() const
     {
         QStringList paths;
-        for (const WordCall &call : calls)
+        for (const WordCall &call : calls())
             if (call.member == QLatin1String("Open"))
                 paths << call.positional.front().toText();
         return paths;
     }
+
+private:
+    mutable std::mutex mutex;
+    std::vector<WordCall> calls_;
 };
 
 // The application, its documents collection and its document, told apart by kind.
 class FakeWordObject : public AutomationObject {
 public:
     enum class Kind { Application, Documents, Document };
-    FakeWordObject(FakeWord &word, int instance, Kind kind)
+    FakeWordObject(FakeWord &word, int instance, Kind kind, QString document = {})
         : word_(word)
         , instance_(instance)
         , kind_(kind)
+        , document_(std::move(document))
     {
     }
 
     Variant Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named) override
     {
-        word_.calls.push_back({instance_, member, positional, named});
+        const WordCall call{instance_, member, positional, named};
+        word_.record(call);
         if (word_.onCall)
-            word_.onCall(word_.calls.back());
+            word_.onCall(call);
         const auto is = [&](Kind kind, const char *name) { return kind_ == kind && member == QLatin1String(name); };
-        if (is(Kind::Application, "Documents") || is(Kind::Documents, "Open"))
-            return ObjectRef(std::make_shared<FakeWordObject>(word_, instance_, Kind(int(kind_) + 1)));
-        if (is(Kind::Application, "Quit") || is(Kind::Document, "SaveAs"))
+        if (is(Kind::Application, "Documents"))
+            return ObjectRef(std::make_shared<FakeWordObject>(word_, instance_, Kind::Documents));
+        if (is(Kind::Documents, "Open"))
+            return ObjectRef(
+                std::make_shared<FakeWordObject>(word_, instance_, Kind::Document, positional.front().toText()));
+        if (is(Kind::Document, "SaveAs")) {
+            if (word_.writePages)
+                PublishHtml(named.front().second.toText(), [this](const QString &page) { write(page); });
+            return {};
+        }
+        if (is(Kind::Application, "Quit"))
             return {};
         throw AutomationError(AutomationErrorNumber::UnknownMember, QStringLiteral("No member ") + member);
     }
     Variant DefaultMember() override { return QStringLiteral("Microsoft Word"); }
 
 private:
+    void write(const QString &page) const
+    {
+        QFile file(page);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QStringLiteral("<html><body>%1</body></html>").arg(document_).toUtf8());
+    }
+
     FakeWord &word_;
     int instance_;
     Kind kind_;
+    QString document_;
 };
 
 inline FakeWord::FakeWord()

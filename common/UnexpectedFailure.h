@@ -1,0 +1,18 @@
+#pragma once
+// Failures that no command expects (an exception of the program itself, or memory running out)
+// end the command with a message rather than the program: the list is never lost to them.
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+class Dialogs;
+class QWidget;
+
+// The failure in words for the user.
+QString DescribeUnexpected(const std::exception_ptr &failure);
+
+// Runs command. A failure it lets through is told in a message, "<what> failed: <why>", and
+// the command ends there.
+void RunCommand(Dialogs &dialogs, QWidget *owner, const QString &what, const std::function<void()> &command);

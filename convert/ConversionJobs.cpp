@@ -1,0 +1,155 @@
+#include "ConversionJobs.h"
+
+#include "AutomationError.h"
+#include "UnexpectedFailure.h"
+
+#include <QThread>
+
+#include <algorithm>
+
+namespace {
+// How far conversion may run ahead of the pages put in place, per document converted at once:
+// enough to keep every office busy while one slow document is converted, and little work lost
+// when a failure ends the run.
+constexpr int LookAheadPerJob = 2;
+} // namespace
+
+int DefaultJobCount()
+{
+    return std::clamp(QThread::idealThreadCount(), 1, 8);
+}
+
+ConversionJobs::ConversionJobs(QStringList paths, std::optional<std::int32_t> format, int jobs, bool keepGoing)
+    : paths_(std::move(paths))
+    , format_(format)
+    , jobs_(std::max(1, jobs))
+    , keepGoing_(keepGoing)
+    , results_(paths_.size())
+{
+}
+
+ConversionJobs::~ConversionJobs()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    for (std::thread &worker : workers_)
+        worker.join();
+}
+
+void ConversionJobs::start()
+{
+    if (paths_.isEmpty()) {
+        finish();
+        return;
+    }
+    emit nextToPlace(1);
+    const int workers = std::min(jobs_, static_cast<int>(paths_.size()));
+    workersRunning_ = workers;
+    for (int i = 0; i < workers; ++i)
+        workers_.emplace_back([this] { work(); });
+}
+
+bool ConversionJobs::working() const
+{
+    std::lock_guard lock(mutex_);
+    return workersRunning_ > 0;
+}
+
+// One worker thread: converts the next document of the list until none is left or the run
+// stops; what each conversion left is placed by the owning thread.
+void ConversionJobs::work()
+{
+    const int lookAhead = LookAheadPerJob * jobs_;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [&] {
+            return stopping_ || nextToConvert_ >= paths_.size() || nextToConvert_ < nextToPlace_ + lookAhead;
+        });
+        if (stopping_ || nextToConvert_ >= paths_.size())
+            break;
+        const int index = nextToConvert_++;
+        lock.unlock();
+        Result result = convert(index);
+        lock.lock();
+        if (!stopping_) {
+            results_[index] = std::move(result);
+            QMetaObject::invokeMethod(this, &ConversionJobs::placeReady, Qt::QueuedConnection);
+        }
+    }
+    if (--workersRunning_ == 0)
+        QMetaObject::invokeMethod(this, &ConversionJobs::workersEnded, Qt::QueuedConnection);
+}
+
+ConversionJobs::Result ConversionJobs::convert(int index) const
+{
+    const QString &path = paths_.at(index);
+    DeferredPublication deferred;
+    try {
+        ConvertDocument(path, [this] { return format_; });
+        return {deferred.take(), std::nullopt};
+    } catch (const AutomationError &error) {
+        return {{}, Failure{index + 1, path, error.number(), error.description()}};
+    } catch (...) {
+        return {{}, Failure{index + 1, path, std::nullopt, DescribeUnexpected(std::current_exception())}};
+    }
+}
+
+// Puts in place, in list order, every page whose document and all documents before it are done.
+void ConversionJobs::placeReady()
+{
+    while (!finished_) {
+        Result result;
+        {
+            std::lock_guard lock(mutex_);
+            if (!results_[nextToPlace_])
+                return;
+            result = std::move(*results_[nextToPlace_]);
+            results_[nextToPlace_].reset();
+        }
+        const int position = nextToPlace_ + 1;
+        std::optional<Failure> failure = std::move(result.failure);
+        try {
+            for (StagedPage &page : result.pages)
+                page.commit();
+        } catch (const AutomationError &error) {
+            failure = Failure{position, paths_.at(position - 1), error.number(), error.description()};
+        }
+        {
+            std::lock_guard lock(mutex_);
+            ++nextToPlace_;
+        }
+        changed_.notify_all();
+        if (failure) {
+            failures_.push_back(*failure);
+            emit failed(failures_.back());
+            if (!keepGoing_) {
+                finish();
+                return;
+            }
+        } else {
+            emit placed(position);
+        }
+        if (position == paths_.size()) {
+            finish();
+            return;
+        }
+        emit nextToPlace(position + 1);
+    }
+}
+
+// Nothing more is placed: what the workers still convert is discarded as it comes.
+void ConversionJobs::finish()
+{
+    std::vector<std::optional<Result>> unplaced;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        unplaced.swap(results_);
+    }
+    changed_.notify_all();
+    finished_ = true;
+    emit finished();
+}

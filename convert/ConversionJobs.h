@@ -1,0 +1,85 @@
+#pragma once
+// Converts a list of documents several at a time, each through an application object of its
+// own on a thread of its own, and puts their pages in place strictly in list order, on the
+// thread that owns the jobs: the outcome is that of converting them one after another.
+
+#include "ConvertDocument.h"
+#include "PublishHtml.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+// The documents converted at once when nothing else is said: one per core, at most 8.
+int DefaultJobCount();
+
+class ConversionJobs : public QObject {
+    Q_OBJECT
+public:
+    // Why one document was not converted. number is empty for a failure that did not come
+    // from the automation layer (an exception of the program itself).
+    struct Failure {
+        int position = 0; // 1-based
+        QString path;
+        std::optional<int> number;
+        QString description;
+    };
+
+    // format: the save format of every page (none: nothing is saved). jobs: documents converted
+    // at once. keepGoing: a failure does not end the run; every document is tried.
+    ConversionJobs(QStringList paths, std::optional<std::int32_t> format, int jobs, bool keepGoing = false);
+    // Converts nothing further, waits for the documents in progress and discards their pages.
+    ~ConversionJobs() override;
+    ConversionJobs(const ConversionJobs &) = delete;
+    ConversionJobs &operator=(const ConversionJobs &) = delete;
+
+    void start();
+    bool isFinished() const { return finished_; }
+    // True while a worker thread still converts a document.
+    bool working() const;
+    const std::vector<Failure> &failures() const { return failures_; }
+
+signals:
+    // position is the next document to be put in place.
+    void nextToPlace(int position);
+    void placed(int position);
+    void failed(const ConversionJobs::Failure &failure);
+    // Every document is placed or failed, or the first failure ended the run.
+    void finished();
+    // The last worker thread has ended: nothing of the run is left in progress.
+    void workersEnded();
+
+private:
+    // What one conversion left: its staged pages, or why it failed.
+    struct Result {
+        std::vector<StagedPage> pages;
+        std::optional<Failure> failure;
+    };
+
+    void work();
+    Result convert(int index) const;
+    void placeReady();
+    void finish();
+
+    const QStringList paths_;
+    const std::optional<std::int32_t> format_;
+    const int jobs_;
+    const bool keepGoing_;
+    std::vector<Failure> failures_;
+    bool finished_ = false;
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::optional<Result>> results_;
+    int nextToConvert_ = 0;
+    int nextToPlace_ = 0;
+    int workersRunning_ = 0;
+    bool stopping_ = false;
+    std::vector<std::thread> workers_;
+};
