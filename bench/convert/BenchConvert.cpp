@@ -1,29 +1,39 @@
-// Converts every document of a folder through ConvertDocument, one office instance per
-// document as the program does, then the same files with LibreOffice's own batch command line
-// in one call, and prints both speeds and their ratio. The documents are always copied into a
-// temporary folder first, so nothing is written beside the documents themselves.
+// Converts the same documents as the "Convert to HTML" run does (ConversionJobs: one application
+// object per document, pages put in place in list order) with one office and with the default
+// number at once, each cold (the run starts its offices) and warm (offices prepared before the
+// run, as the window prepares them when the list fills), and LibreOffice's own batch conversion
+// of the same files in the same run. Prints wall times, their ratio and the peak memory of all
+// office processes together. The documents are copied into a temporary folder first, so nothing
+// is written beside the originals.
+//
+// bench_convert [--filtered] [folder]: the test documents known to convert, and those of 1 MB or
+// more among them; with a folder, every file in it instead.
 
-#include "AutomationError.h"
-#include "ConvertDocument.h"
+#include "ConversionJobs.h"
+#include "ObjectRegistry.h"
 #include "OfficeEngine.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QUrl>
 
-#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
-#include <vector>
+#include <thread>
+
+#include <unistd.h>
 
 namespace {
 
-QTextStream out(stdout);
+using namespace std::chrono_literals;
 
 // The test documents that LibreOffice is known to convert.
 QStringList convertibleTestDocuments()
@@ -42,19 +52,18 @@ QStringList convertibleTestDocuments()
     return paths;
 }
 
-QStringList documentsIn(const QString &folder)
+QStringList filesIn(const QString &folder)
 {
     QStringList paths;
     const QDir dir(folder);
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
-        if (!name.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive)
-            && !name.endsWith(QLatin1String(".html"), Qt::CaseInsensitive))
-            paths << dir.filePath(name);
+        paths << dir.filePath(name);
     return paths;
 }
 
 QStringList copiedInto(const QString &folder, const QStringList &sources)
 {
+    QDir().mkpath(folder);
     QStringList copies;
     for (const QString &source : sources) {
         const QString copy = QDir(folder).filePath(QFileInfo(source).fileName());
@@ -66,58 +75,155 @@ QStringList copiedInto(const QString &folder, const QStringList &sources)
     return copies;
 }
 
-double median(std::vector<double> values)
+// The soffice.bin processes among the descendants of this program (the batch command's office
+// is a grandchild).
+QList<qint64> officeProcesses()
 {
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-// Seconds for ConvertDocument over every document; per-document times in perDocument.
-double timeConvertDocument(const QStringList &documents, std::int32_t format, std::vector<double> &perDocument)
-{
-    QElapsedTimer total;
-    total.start();
-    for (const QString &document : documents) {
-        QElapsedTimer one;
-        one.start();
-        try {
-            ConvertDocument(document, [format] { return format; });
-        } catch (const AutomationError &error) {
-            out << "  failed: " << QFileInfo(document).fileName() << ": " << error.number() << " "
-                << error.description() << Qt::endl;
-        }
-        perDocument.push_back(one.nsecsElapsed() / 1e9);
+    QHash<qint64, qint64> parentOf;
+    QHash<qint64, QByteArray> nameOf;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (entry.toLongLong() <= 0 || !stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const int nameEnd = line.lastIndexOf(')');
+        nameOf.insert(entry.toLongLong(), line.mid(line.indexOf('(') + 1, nameEnd - line.indexOf('(') - 1));
+        parentOf.insert(entry.toLongLong(), line.mid(nameEnd + 2).split(' ').value(1).toLongLong());
     }
-    return total.nsecsElapsed() / 1e9;
+    const auto descends = [&parentOf](qint64 pid) {
+        for (qint64 ancestor = parentOf.value(pid); ancestor > 1; ancestor = parentOf.value(ancestor))
+            if (ancestor == ::getpid())
+                return true;
+        return false;
+    };
+    QList<qint64> offices;
+    for (auto process = nameOf.cbegin(); process != nameOf.cend(); ++process)
+        if (process.value() == "soffice.bin" && descends(process.key()))
+            offices << process.key();
+    return offices;
 }
 
-// Seconds for one soffice batch call over every document, with a profile of its own.
-double timeBatchConversion(const QStringList &documents, const QString &outputFolder, const QString &profileFolder)
+qint64 residentMemory(const QList<qint64> &processes)
 {
-    QStringList arguments{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profileFolder).toString(),
+    qint64 bytes = 0;
+    for (const qint64 pid : processes) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            continue;
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+            if (line.startsWith("VmRSS:"))
+                bytes += line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return bytes;
+}
+
+// Samples the memory of all office processes together while it lives; the highest sum seen.
+class MemoryPeak {
+public:
+    MemoryPeak()
+        : sampler([this] {
+            while (!stop) {
+                peak = std::max(peak.load(), residentMemory(officeProcesses()));
+                std::this_thread::sleep_for(50ms);
+            }
+        })
+    {
+    }
+    ~MemoryPeak()
+    {
+        stop = true;
+        sampler.join();
+    }
+    qint64 megabytes() const { return peak / (1024 * 1024); }
+
+private:
+    std::atomic_bool stop = false;
+    std::atomic<qint64> peak = 0;
+    std::thread sampler;
+};
+
+struct Figures {
+    double seconds = 0;
+    qint64 peakMegabytes = 0;
+    int failed = 0;
+};
+
+// One run as the window makes it: every document, jobs at once, pages placed in list order.
+Figures run(const QStringList &documents, std::int32_t format, int jobs)
+{
+    MemoryPeak memory;
+    ConversionJobs conversion(documents, format, jobs, true);
+    QEventLoop waiting;
+    QObject::connect(&conversion, &ConversionJobs::finished, &waiting, &QEventLoop::quit);
+    QElapsedTimer timer;
+    timer.start();
+    conversion.start();
+    if (!conversion.isFinished())
+        waiting.exec();
+    return {timer.nsecsElapsed() / 1e9, memory.megabytes(), int(conversion.failures().size())};
+}
+
+// One soffice batch call over every document, on a profile of its own prepared beforehand.
+Figures batch(const QStringList &documents, const QString &outputFolder, const QString &profile)
+{
+    QStringList arguments{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
                           QStringLiteral("--headless"),
                           QStringLiteral("--convert-to"),
                           QStringLiteral("html"),
                           QStringLiteral("--outdir"),
                           outputFolder};
     arguments << documents;
+    MemoryPeak memory;
     QProcess soffice;
-    soffice.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    soffice.setStandardOutputFile(QProcess::nullDevice());
+    soffice.setStandardErrorFile(QProcess::nullDevice());
     QElapsedTimer timer;
     timer.start();
     soffice.start(QStringLiteral("soffice"), arguments);
-    if (!soffice.waitForFinished(-1) || soffice.exitCode() != 0)
-        out << "  soffice ended with exit code " << soffice.exitCode() << Qt::endl;
-    soffice.readAllStandardOutput();
-    return timer.nsecsElapsed() / 1e9;
+    soffice.waitForFinished(-1);
+    return {timer.nsecsElapsed() / 1e9, memory.megabytes(), 0};
 }
 
-int htmlFilesIn(const QString &folder)
+void endEveryOffice()
 {
-    return QDir(folder).entryList({QStringLiteral("*.htm"), QStringLiteral("*.html")}, QDir::Files).size();
+    EndIdleOfficeProcesses();
+    while (!officeProcesses().isEmpty())
+        std::this_thread::sleep_for(50ms);
+}
+
+// Offices prepared before the run, as the window prepares them when the list fills.
+void prepareOffices(int count)
+{
+    PrepareObjects(QStringLiteral("Word.Application"), count, 10min);
+    while (ReadyOfficeProcesses() < count)
+        std::this_thread::sleep_for(50ms);
+}
+
+void measure(const QString &title, const QStringList &sources, std::int32_t format, const QString &work)
+{
+    const QString profile = work + QStringLiteral("/batch-profile");
+    batch(sources.mid(0, 1), work + QStringLiteral("/batch-warm-up"), profile); // the profile's first start
+    std::printf("\n%s: %lld documents\n", qPrintable(title), qlonglong(sources.size()));
+    std::printf("%-6s %-5s %9s %9s %7s %11s %11s %7s\n", "jobs", "start", "ours s", "batch s", "ratio", "ours MB",
+                "batch MB", "failed");
+    int round = 0;
+    for (const int jobs : {1, DefaultJobCount()}) {
+        for (const bool warm : {false, true}) {
+            const QString folder = work + QStringLiteral("/%1-%2").arg(title).arg(++round);
+            const QStringList documents = copiedInto(folder + QStringLiteral("/ours"), sources);
+            endEveryOffice();
+            if (warm)
+                prepareOffices(jobs);
+            const Figures ours = run(documents, format, jobs);
+            endEveryOffice();
+            const Figures theirs = batch(copiedInto(folder + QStringLiteral("/batch-in"), sources),
+                                         folder + QStringLiteral("/batch-out"), profile);
+            std::printf("%-6d %-5s %9.2f %9.2f %7.2f %11lld %11lld %7d\n", jobs, warm ? "warm" : "cold", ours.seconds,
+                        theirs.seconds, ours.seconds / theirs.seconds, ours.peakMegabytes, theirs.peakMegabytes,
+                        ours.failed);
+        }
+    }
 }
 
 } // namespace
@@ -128,31 +234,19 @@ int main(int argc, char *argv[])
     QStringList arguments = app.arguments().mid(1);
     const bool filtered = arguments.removeAll(QStringLiteral("--filtered")) > 0;
     const std::int32_t format = filtered ? WordSaveFormat::FilteredHtml : WordSaveFormat::Html;
-    const QStringList sources = arguments.isEmpty() ? convertibleTestDocuments() : documentsIn(arguments.first());
-
-    QTemporaryDir work;
-    const QString ours = work.filePath(QStringLiteral("convertdocument"));
-    const QString batchInput = work.filePath(QStringLiteral("batch-input"));
-    const QString batchOutput = work.filePath(QStringLiteral("batch-output"));
-    for (const QString &folder : {ours, batchInput, batchOutput})
-        QDir().mkpath(folder);
-    const QStringList documents = copiedInto(ours, sources);
-    if (documents.isEmpty()) {
-        std::fprintf(stderr, "No documents to convert.\n");
-        return 1;
-    }
     RegisterOfficeEngine();
-
-    out << "Documents: " << documents.size() << ", format " << format << Qt::endl;
-    std::vector<double> perDocument;
-    const double oursSeconds = timeConvertDocument(documents, format, perDocument);
-    out << "ConvertDocument: " << oursSeconds << " s, " << documents.size() / oursSeconds << " documents/s, median "
-        << median(perDocument) << " s per document, " << htmlFilesIn(ours) << " HTML files" << Qt::endl;
-
-    const double batchSeconds = timeBatchConversion(copiedInto(batchInput, sources), batchOutput,
-                                                    work.filePath(QStringLiteral("batch-profile")));
-    out << "soffice --convert-to html (one call, fresh profile): " << batchSeconds << " s, "
-        << documents.size() / batchSeconds << " documents/s, " << htmlFilesIn(batchOutput) << " HTML files" << Qt::endl;
-    out << "Ratio (ConvertDocument time / batch time): " << oursSeconds / batchSeconds << Qt::endl;
+    QTemporaryDir work;
+    std::printf("format %d, default jobs %d\n", format, DefaultJobCount());
+    if (!arguments.isEmpty()) {
+        measure(QStringLiteral("folder"), filesIn(arguments.first()), format, work.path());
+        return 0;
+    }
+    const QStringList convertible = convertibleTestDocuments();
+    QStringList large;
+    for (const QString &document : convertible)
+        if (QFileInfo(document).size() >= 1024 * 1024)
+            large << document;
+    measure(QStringLiteral("convertible"), convertible, format, work.path());
+    measure(QStringLiteral("large"), large, format, work.path());
     return 0;
 }

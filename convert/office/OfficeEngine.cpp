@@ -38,3 +38,8 @@ void EndIdleOfficeProcesses()
 {
     OfficePool::instance().endIdleProcesses();
 }
+
+int ReadyOfficeProcesses()
+{
+    return OfficePool::instance().readyCount();
+}

@@ -65,3 +65,6 @@ void RegisterOfficeEngine(const OfficeSettings &settings);
 
 // Ends at once every office process that no application object uses.
 void EndIdleOfficeProcesses();
+
+// The office processes started and connected that wait for an application object.
+int ReadyOfficeProcesses();

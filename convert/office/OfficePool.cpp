@@ -81,34 +81,17 @@ void OfficePool::configure(const OfficeSettings &settings)
 std::shared_ptr<OfficeProcess> OfficePool::borrow()
 {
     std::unique_lock lock(mutex_);
-    for (;;) {
-        if (auto process = takeReady()) {
-            ++inUse_;
-            return process;
-        }
-        if (starting_ > awaitingStart_) {
-            // The pool is starting one that nobody waits for yet: cheaper than starting another.
-            ++awaitingStart_;
-            changed_.wait(lock);
-            --awaitingStart_;
-        } else if (mayStartAnother()) {
-            break;
-        } else {
-            changed_.wait(lock);
-        }
-    }
+    const int failuresBefore = failedStarts_;
+    ++waiting_;
+    changed_.notify_all();
+    std::shared_ptr<OfficeProcess> process;
+    changed_.wait(lock, [&] { return (process = takeReady()) || failedStarts_ != failuresBefore || stopping_; });
+    --waiting_;
+    if (!process)
+        throw startError_.value_or(
+            AutomationError(AutomationErrorNumber::EngineGone, QStringLiteral("The program is ending.")));
     ++inUse_;
-    const OfficeSettings settings = settings_;
-    lock.unlock();
-    try {
-        return startOne(settings);
-    } catch (...) {
-        lock.lock();
-        --inUse_;
-        lastUse_ = Clock::now();
-        changed_.notify_all();
-        throw;
-    }
+    return process;
 }
 
 std::shared_ptr<OfficeProcess> OfficePool::takeReady()
@@ -126,17 +109,47 @@ std::shared_ptr<OfficeProcess> OfficePool::takeReady()
 
 bool OfficePool::mayStartAnother() const
 {
-    if (ready_.empty() && inUse_ == 0 && starting_ == 0)
+    if (ready_.empty() && inUse_ == 0)
         return true;
     const qint64 available = availableMemory();
     return available < 0 || available - settings_.memory.perOffice >= settings_.memory.reserve;
 }
 
-std::shared_ptr<OfficeProcess> OfficePool::startOne(const OfficeSettings &settings)
+// A process is wanted by a borrower that has none, or by a preparation that is not yet met.
+bool OfficePool::shouldStart(Clock::time_point now) const
 {
-    auto process = std::make_shared<OfficeProcess>(settings);
-    process->connect();
-    return process;
+    const int present = static_cast<int>(ready_.size()) + inUse_;
+    const bool prepared = now < keepUntil_ && present < wanted_;
+    return !starting_ && (waiting_ > static_cast<int>(ready_.size()) || prepared) && mayStartAnother();
+}
+
+// Starts one process on the pool's thread, the lock released meanwhile.
+void OfficePool::startOne(std::unique_lock<std::mutex> &lock)
+{
+    starting_ = true;
+    const OfficeSettings settings = settings_;
+    lock.unlock();
+    std::shared_ptr<OfficeProcess> started;
+    std::optional<AutomationError> error;
+    try {
+        started = std::make_shared<OfficeProcess>(settings);
+        started->connect();
+    } catch (const AutomationError &failure) {
+        started.reset();
+        error = failure;
+    }
+    lock.lock();
+    starting_ = false;
+    if (started) {
+        ready_.push_back(std::move(started));
+        lastUse_ = Clock::now(); // a new process has its full idle time
+    } else {
+        // Those waiting are told why; a preparation is not tried again until asked anew.
+        ++failedStarts_;
+        startError_ = error;
+        wanted_ = 0;
+    }
+    changed_.notify_all();
 }
 
 void OfficePool::giveBack(std::shared_ptr<OfficeProcess> process)
@@ -192,12 +205,18 @@ void OfficePool::endIdleProcesses()
 {
     std::unique_lock lock(mutex_);
     wanted_ = 0;
-    while (!stopping_ && !(ready_.empty() && toEnd_.empty() && ending_ == 0 && starting_ == 0)) {
+    while (!stopping_ && !(ready_.empty() && toEnd_.empty() && ending_ == 0 && !starting_)) {
         std::move(ready_.begin(), ready_.end(), std::back_inserter(toEnd_));
         ready_.clear();
         changed_.notify_all();
         changed_.wait(lock);
     }
+}
+
+int OfficePool::readyCount() const
+{
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(ready_.size());
 }
 
 void OfficePool::shutDown()
@@ -231,35 +250,19 @@ void OfficePool::keep()
             continue;
         }
         const auto now = Clock::now();
-        if (inUse_ == 0 && !ready_.empty() && now >= idleDeadline()) {
+        if (inUse_ == 0 && waiting_ == 0 && !ready_.empty() && now >= idleDeadline()) {
             toEnd_ = std::exchange(ready_, {});
             continue;
         }
-        const bool wantMore = now < keepUntil_ && static_cast<int>(ready_.size()) + inUse_ + starting_ < wanted_;
-        if (wantMore && mayStartAnother()) {
-            ++starting_;
-            const OfficeSettings settings = settings_;
-            lock.unlock();
-            std::shared_ptr<OfficeProcess> started;
-            try {
-                started = startOne(settings);
-            } catch (const AutomationError &) {
-                // The borrower that needs an office starts its own, and reports why it cannot.
-            }
-            lock.lock();
-            --starting_;
-            if (started)
-                ready_.push_back(std::move(started));
-            else
-                wanted_ = 0;
-            changed_.notify_all();
+        if (shouldStart(now)) {
+            startOne(lock);
             continue;
         }
         auto wake = Clock::time_point::max();
-        if (inUse_ == 0 && !ready_.empty())
+        if (inUse_ == 0 && waiting_ == 0 && !ready_.empty())
             wake = idleDeadline();
-        if (wantMore)
-            wake = std::min(wake, now + MemoryRecheck);
+        if (waiting_ > 0 || (now < keepUntil_ && static_cast<int>(ready_.size()) + inUse_ < wanted_))
+            wake = std::min(wake, now + MemoryRecheck); // held back by the memory reserve
         if (wake == Clock::time_point::max())
             changed_.wait(lock);
         else

@@ -3,16 +3,22 @@
 // for its life and gives it back when it quits; several may do so at once, on any threads. A
 // process given back clean (no failure seen, nothing left open, under the document and memory
 // bounds) is kept warm for the next one; any other is replaced, so a document that failed never
-// touches the next. Processes can be prepared ahead of the objects that will use them. A thread
-// of the pool's own starts the prepared ones and ends the idle and the replaced ones, with or
-// without an event loop running, so a borrower never waits for an office to end.
+// touches the next. Processes can be prepared ahead of the objects that will use them.
+//
+// A thread of the pool's own starts processes, one at a time: an office start keeps a core busy
+// for seconds, and two starting side by side take longer than one after the other. A borrower
+// takes whichever process is ready first, a new one or one given back meanwhile. The same thread
+// ends the idle and the replaced processes, with or without an event loop running, so a borrower
+// never waits for an office to end.
 
+#include "AutomationError.h"
 #include "OfficeEngine.h"
 
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -26,9 +32,8 @@ public:
 
     // Settings for the processes started from now on; the idle ones of earlier settings end.
     void configure(const OfficeSettings &settings);
-    // A connected process: a warm one, else one the pool is starting, else a new one. While the
-    // memory reserve allows no further office, waits for one to be given back. Throws
-    // AutomationError.
+    // A connected process: a warm one, else the first to be ready of those the pool starts and
+    // those given back. Throws AutomationError when no office can be started.
     std::shared_ptr<OfficeProcess> borrow();
     // Takes back a process an application object is done with; keeps it or replaces it.
     void giveBack(std::shared_ptr<OfficeProcess> process);
@@ -37,6 +42,8 @@ public:
     void prepare(int count, std::chrono::milliseconds keepFor);
     // Ends every process no application object uses, and waits until they have ended.
     void endIdleProcesses();
+    // Processes connected and waiting for an application object.
+    int readyCount() const;
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -48,7 +55,8 @@ private:
     bool mayServeAgain(OfficeProcess &process);
     std::shared_ptr<OfficeProcess> takeReady();
     bool mayStartAnother() const;
-    std::shared_ptr<OfficeProcess> startOne(const OfficeSettings &settings);
+    bool shouldStart(Clock::time_point now) const;
+    void startOne(std::unique_lock<std::mutex> &lock);
     Clock::time_point idleDeadline() const;
     void shutDown();
     void keep();
@@ -56,13 +64,15 @@ private:
     OfficeSettings settings_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    Processes ready_;       // connected, clean, unused
-    Processes toEnd_;       // for the pool's thread to end
-    int ending_ = 0;        // processes the pool's thread is ending now
-    int inUse_ = 0;         // borrowed, or being started for a borrower
-    int starting_ = 0;      // being started by the pool's thread
-    int awaitingStart_ = 0; // borrowers waiting for one of those
-    int wanted_ = 0;        // processes to keep ready or in use until keepUntil_
+    Processes ready_; // connected, clean, unused
+    Processes toEnd_; // for the pool's thread to end
+    int ending_ = 0;  // processes the pool's thread is ending now
+    int inUse_ = 0;   // borrowed
+    bool starting_ = false;
+    int waiting_ = 0;      // borrowers waiting for a process
+    int failedStarts_ = 0; // starts that failed, and the last one's error
+    std::optional<AutomationError> startError_;
+    int wanted_ = 0; // processes to keep ready or in use until keepUntil_
     Clock::time_point keepUntil_;
     Clock::time_point lastUse_;
     bool stopping_ = false;
