@@ -6,6 +6,7 @@
 #include "ObjectRegistry.h"
 #include "Platform.h"
 #include "RunProgress.h"
+#include "UnexpectedFailure.h"
 #include "Word1.h"
 
 #include <QEventLoop>
@@ -51,10 +52,12 @@ ConversionRun::~ConversionRun() = default;
 void ConversionRun::run()
 {
     pointer.setMousePointer(BusyPointer);
-    if (list.count() < 1)
-        dialogs.information(owner, QStringLiteral("No files added."));
-    else if (!Word1::WarnIfWordRunning(dialogs, owner))
-        convertEveryEntry();
+    RunCommand(dialogs, owner, QStringLiteral("The conversion"), [this] {
+        if (list.count() < 1)
+            dialogs.information(owner, QStringLiteral("No files added."));
+        else if (!Word1::WarnIfWordRunning(dialogs, owner))
+            convertEveryEntry();
+    });
     showProgress(0);
     pointer.setMousePointer(DefaultPointer);
     prepareNextRun();

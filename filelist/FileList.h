@@ -42,8 +42,9 @@ public:
     // The list's own pointer: 0 default, 1 the arrow, 99 the drag picture.
     int ListMousePointer() const { return listMousePointer; }
 
-    // Files dropped from the file manager: taken as copies, appended in the order given.
-    // Anything that is not a list of local files is refused, and so is every drop during a move.
+    // Files dropped from the file manager: always taken as copies, appended in the order given.
+    // Anything that is not a list of local files is refused, and so is a drop whose source
+    // offers no copy, and every drop during a move.
     bool acceptsDrops() const;
     void dragOver(QDropEvent &event) const;
     void drop(QDropEvent &event);

@@ -34,8 +34,11 @@ void FileList::setAcceptsDrops(bool accept)
 
 void FileList::dragOver(QDropEvent &event) const
 {
-    const bool taken = acceptsDrops() && holdsFileList(event.mimeData());
-    event.setDropAction(taken ? event.proposedAction() : Qt::IgnoreAction);
+    // Always a copy, whatever the source proposes: a file manager that reads a move as done
+    // would delete the dropped files. A source that offers no copy is refused.
+    const bool taken = acceptsDrops() && holdsFileList(event.mimeData())
+                       && event.possibleActions().testFlag(Qt::CopyAction);
+    event.setDropAction(taken ? Qt::CopyAction : Qt::IgnoreAction);
     event.setAccepted(taken);
 }
 

@@ -6,6 +6,34 @@
 #include "MousePointer.h"
 #include "Platform.h"
 
+namespace {
+
+// The hourglass while the walk works, gone however it ends. An import started during another
+// one's walk leaves the outer one's hourglass in place; nothing is touched once the window that
+// owns the import is gone.
+class BusyWhileWalking {
+public:
+    BusyWhileWalking(WindowPointer &pointer, std::shared_ptr<const bool> windowAlive)
+        : pointer(pointer)
+        , windowAlive(std::move(windowAlive))
+        , before(pointer.MousePointer())
+    {
+        pointer.setMousePointer(BusyPointer);
+    }
+    ~BusyWhileWalking()
+    {
+        if (*windowAlive)
+            pointer.setMousePointer(before == BusyPointer ? BusyPointer : DefaultPointer);
+    }
+
+private:
+    WindowPointer &pointer;
+    std::shared_ptr<const bool> windowAlive;
+    int before;
+};
+
+} // namespace
+
 FolderImport::FolderImport(Dialogs &dialogs, QWidget *owner, WindowPointer &pointer, DocumentList &list)
     : dialogs(dialogs)
     , owner(owner)
@@ -30,18 +58,17 @@ void FolderImport::run()
         return;
 
     const std::shared_ptr<const bool> stillHere = alive;
-    const int pointerBefore = pointer.MousePointer();
-    pointer.setMousePointer(BusyPointer);
-    QStringList folders{AddFolder::FolderListEntry(chosen)};
     QStringList unread;
-    AddFolder::FilesByFolder files;
-    AddFolder::CollectSubFolders(folders, true, unread, &files);
-    const QStringList documents = AddFolder::ImportableDocuments(folders, extension, files);
-    if (!*stillHere)
-        return;
-    list.appendAll(documents);
-    // An import started during another one's walk leaves the outer one's hourglass in place.
-    pointer.setMousePointer(pointerBefore == BusyPointer ? BusyPointer : DefaultPointer);
+    {
+        const BusyWhileWalking busy(pointer, stillHere);
+        QStringList folders{AddFolder::FolderListEntry(chosen)};
+        AddFolder::FilesByFolder files;
+        AddFolder::CollectSubFolders(folders, true, unread, &files);
+        const QStringList documents = AddFolder::ImportableDocuments(folders, extension, files);
+        if (!*stillHere)
+            return;
+        list.appendAll(documents);
+    }
     if (!unread.isEmpty())
         dialogs.information(owner, AddFolder::UnreadFoldersMessage(unread));
 }

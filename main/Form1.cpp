@@ -2,6 +2,7 @@
 
 #include "AddWordFiles.h"
 #include "Twips.h"
+#include "UnexpectedFailure.h"
 #include "WidgetColour.h"
 
 #include <QCloseEvent>
@@ -166,19 +167,24 @@ bool Form1::springBack(QToolButton *button)
     if (!button->isChecked())
         return false;
     button->setChecked(false);
+    // Qt holds back the repaint of a state changed inside the button's own click, and the
+    // command may keep the window from painting for a while: drawn released now.
+    button->repaint();
     return true;
 }
 
 void Form1::Check1_Click()
 {
     if (springBack(Check1))
-        AddWordFiles(CommonDialog1, platform_.dialogs, this, fileList);
+        RunCommand(platform_.dialogs, this, QStringLiteral("Adding the files"),
+                   [this] { AddWordFiles(CommonDialog1, platform_.dialogs, this, fileList); });
 }
 
 void Form1::Check4_Click()
 {
     if (springBack(Check4))
-        folderImport.run();
+        RunCommand(platform_.dialogs, this, QStringLiteral("Adding the files of the folder"),
+                   [this] { folderImport.run(); });
 }
 
 void Form1::Check2_Click()

@@ -1,5 +1,7 @@
 #include "OfficeErrors.h"
 
+#include <QRegularExpression>
+
 namespace OfficeErrors {
 namespace Number = AutomationErrorNumber;
 
@@ -60,7 +62,14 @@ AutomationError endedWhileStarting(int exitCode)
 
 AutomationError unreachable(const QString &officeMessage)
 {
-    return {Number::EngineGone, QStringLiteral("%1 started but could not be reached (%2).").arg(Office, officeMessage)};
+    return {Number::EngineGone,
+            QStringLiteral("%1 started but could not be reached (%2).").arg(Office, plainOfficeMessage(officeMessage))};
+}
+
+AutomationError failedUnexpectedly(const QString &officeMessage)
+{
+    return {Number::EngineGone,
+            QStringLiteral("%1 failed unexpectedly (%2).").arg(Office, plainOfficeMessage(officeMessage))};
 }
 
 AutomationError callTimedOut(const QString &task, std::chrono::milliseconds limit)
@@ -142,9 +151,26 @@ AutomationError wouldSaveOverItself(const QString &document)
             QStringLiteral("%1 cannot be saved over itself; choose another file name.").arg(document)};
 }
 
-AutomationError notSaved(const QString &document, const QString &officeMessage)
+QString pageNotWritten(const QString &officeMessage)
 {
-    return {Number::SaveFailed, QStringLiteral("%1 could not be saved as a web page: %2").arg(document, officeMessage)};
+    // "... failed: 0x507(Error Area:Io Class:Access Code:7) at ./sfx2/source/doc/...": area and code.
+    static const QRegularExpression areaAndCode(QStringLiteral("Error Area:\\s*(\\w+).*?Code:\\s*(\\d+)"));
+    const QRegularExpressionMatch found = areaAndCode.match(officeMessage);
+    if (!found.hasMatch())
+        return QStringLiteral("%1 could not write the page").arg(Office);
+    return QStringLiteral("%1 could not write the page (error area %2, code %3)")
+        .arg(Office, found.captured(1), found.captured(2));
+}
+
+QString plainOfficeMessage(const QString &officeMessage)
+{
+    static const QRegularExpression sourceLocation(QStringLiteral("\\s*\\bat \\S+\\.[ch]xx:\\d+"));
+    static const QRegularExpression typeOrFunction(
+        QStringLiteral("\\b(com\\.sun\\.star|css)\\.[\\w.]+:?|\\b\\w+(::\\w+)+\\b:?"));
+    static const QRegularExpression fileUrl(QStringLiteral("<?file://[^\\s>]*>?"));
+    QString plain = officeMessage;
+    plain.remove(sourceLocation).remove(typeOrFunction).remove(fileUrl);
+    return plain.simplified();
 }
 
 } // namespace OfficeErrors

@@ -18,6 +18,8 @@ AutomationError allProfilesInUse(int count);
 AutomationError startTimedOut(std::chrono::milliseconds limit);
 AutomationError endedWhileStarting(int exitCode);
 AutomationError unreachable(const QString &officeMessage);
+// A failure of the office that no step of the engine foresaw.
+AutomationError failedUnexpectedly(const QString &officeMessage);
 
 // A call into a running office; task names it ("opening \"a.doc\"").
 AutomationError callTimedOut(const QString &task, std::chrono::milliseconds limit);
@@ -37,6 +39,11 @@ AutomationError unreadableFormat(const QString &document);
 AutomationError fileNameMissing(const QString &document);
 AutomationError unsupportedFormat(const QString &document, int format);
 AutomationError wouldSaveOverItself(const QString &document);
-AutomationError notSaved(const QString &document, const QString &officeMessage);
+// Why the office could not write a page, as far as its message tells: its error area and code.
+QString pageNotWritten(const QString &officeMessage);
+
+// The office's own message without what means nothing to the user: source locations, names of
+// its internal types and functions, the URLs of staging folders.
+QString plainOfficeMessage(const QString &officeMessage);
 
 } // namespace OfficeErrors

@@ -1,7 +1,9 @@
 #include "OfficePool.h"
 
 #include "AutomationError.h"
+#include "OfficeErrors.h"
 #include "OfficeProcess.h"
+#include "UnoText.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -137,6 +139,10 @@ void OfficePool::startOne(std::unique_lock<std::mutex> &lock)
     } catch (const AutomationError &failure) {
         started.reset();
         error = failure;
+    } catch (const css::uno::Exception &failure) {
+        // Thrown by the UNO runtime of this process before any call reached the office.
+        started.reset();
+        error = OfficeErrors::unreachable(toQString(failure.Message));
     }
     lock.lock();
     starting_ = false;

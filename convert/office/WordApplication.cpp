@@ -32,8 +32,8 @@ WordApplication::~WordApplication()
     }
 }
 
-Variant WordApplication::Invoke(const QString &member, const PositionalArguments &positional,
-                                const NamedArguments &named)
+Variant WordApplication::invokeMember(const QString &member, const PositionalArguments &positional,
+                                      const NamedArguments &named)
 {
     if (member.compare(QStringLiteral("Documents"), Qt::CaseInsensitive) == 0) {
         BoundArguments(member, {}, positional, named);

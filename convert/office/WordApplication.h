@@ -4,7 +4,7 @@
 // process back, which ends the object. An object dropped without Quit gives its process back
 // as failed, so that it is not used again.
 
-#include "AutomationObject.h"
+#include "OfficeObject.h"
 #include "RunningObjects.h"
 
 #include <memory>
@@ -13,16 +13,13 @@
 class OfficeProcess;
 class WordDocument;
 
-class WordApplication : public AutomationObject, public std::enable_shared_from_this<WordApplication> {
+class WordApplication : public OfficeObject, public std::enable_shared_from_this<WordApplication> {
 public:
     // Borrows an office process; throws AutomationError.
     static ObjectRef create();
     WordApplication();
     ~WordApplication() override;
 
-    // Members: Documents, Quit.
-    Variant Invoke(const QString &member, const PositionalArguments &positional = {},
-                   const NamedArguments &named = {}) override;
     // The application's name, "Microsoft Word".
     Variant DefaultMember() override;
 
@@ -31,6 +28,11 @@ public:
     std::shared_ptr<OfficeProcess> office(const QString &task);
     // Quit closes the documents opened through this application.
     void adopt(const std::shared_ptr<WordDocument> &document);
+
+protected:
+    // Members: Documents, Quit.
+    Variant invokeMember(const QString &member, const PositionalArguments &positional,
+                         const NamedArguments &named) override;
 
 private:
     void quit();

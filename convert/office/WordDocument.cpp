@@ -10,6 +10,7 @@
 #include "ViewlessLoader.h"
 #include "WordApplication.h"
 #include "WordSaveAs.h"
+#include "WriteFailure.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
@@ -126,7 +127,8 @@ void WordDocument::load()
                                                : OfficeErrors::unreadableFormat(describe());
 }
 
-Variant WordDocument::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
+Variant WordDocument::invokeMember(const QString &member, const PositionalArguments &positional,
+                                   const NamedArguments &named)
 {
     if (member.compare(QStringLiteral("SaveAs"), Qt::CaseInsensitive) == 0) {
         saveAs(positional, named);
@@ -160,20 +162,31 @@ void WordDocument::saveAs(const PositionalArguments &positional, const NamedArgu
     if (target.absoluteFilePath() == path_
         || (target.exists() && target.canonicalFilePath() == QFileInfo(path_).canonicalFilePath()))
         throw OfficeErrors::wouldSaveOverItself(describe());
+    // The office would write the page without the pictures whose names do not fit.
+    if (format == WordSaveFormat::Html) {
+        if (const QString tooLong = PictureNamesTooLong(target.absoluteFilePath()); !tooLong.isEmpty())
+            throw PageNotSaved(target.absoluteFilePath(), tooLong);
+    }
     // One store per loaded document: a second save starts from a fresh load.
     if (stored_ || !component_.is()) {
         close();
         load();
     }
-    const rtl::OUString filter = format == WordSaveFormat::Html ? rtl::OUString("HTML (StarWriter)")
-                                                                : rtl::OUString("XHTML Writer File");
-    PublishHtml(target.absoluteFilePath(), [&](const QString &page) { store(page, filter); });
+    PublishHtml(target.absoluteFilePath(), [&](const QString &page) { store(page, format); });
 }
 
-void WordDocument::store(const QString &page, const rtl::OUString &filter)
+// Both flavours are Writer's HTML export: Normal writes the pictures as files beside the page,
+// Filtered embeds every one of them in the page as a PNG, charts and metafiles included, so the
+// page stands alone.
+void WordDocument::store(const QString &page, int format)
 {
-    const auto arguments = properties(
-        {property("FilterName", css::uno::Any(filter)), property("Overwrite", css::uno::Any(true))});
+    auto arguments = properties({property("FilterName", css::uno::Any(rtl::OUString("HTML (StarWriter)"))),
+                                 property("Overwrite", css::uno::Any(true))});
+    if (format == WordSaveFormat::FilteredHtml) {
+        arguments.realloc(arguments.getLength() + 1);
+        arguments.getArray()[arguments.getLength() - 1] = property("FilterOptions",
+                                                                   css::uno::Any(rtl::OUString("EmbedImages")));
+    }
     stored_ = true;
     try {
         // Asking the document for an interface is a call into the office too.
@@ -182,7 +195,7 @@ void WordDocument::store(const QString &page, const rtl::OUString &filter)
                 ->storeToURL(toFileUrl(page), arguments);
         });
     } catch (const css::uno::Exception &error) {
-        throw OfficeErrors::notSaved(describe(), toQString(error.Message));
+        throw PageWriteFailure(OfficeErrors::pageNotWritten(toQString(error.Message)));
     }
 }
 

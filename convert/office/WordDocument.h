@@ -2,7 +2,7 @@
 // A document opened through Word.Application: loaded hidden and read-only, with no macro run,
 // no link updated and no question left waiting; saved as a web page.
 
-#include "AutomationObject.h"
+#include "OfficeObject.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
 
@@ -11,7 +11,7 @@
 class OfficeProcess;
 class WordApplication;
 
-class WordDocument : public AutomationObject {
+class WordDocument : public OfficeObject {
 public:
     // Opens path in the application's office; throws AutomationError (not found,
     // password-protected, damaged, or the office failing).
@@ -19,19 +19,21 @@ public:
     WordDocument(std::shared_ptr<WordApplication> application, QString path);
     ~WordDocument() override;
 
-    // Members: SaveAs with its eleven named arguments.
-    Variant Invoke(const QString &member, const PositionalArguments &positional = {},
-                   const NamedArguments &named = {}) override;
     // The document's file name.
     Variant DefaultMember() override;
 
     // Closes the document in the office; nothing happens when it is closed already.
     void close();
 
+protected:
+    // Members: SaveAs with its eleven named arguments.
+    Variant invokeMember(const QString &member, const PositionalArguments &positional,
+                         const NamedArguments &named) override;
+
 private:
     void load();
     void saveAs(const PositionalArguments &positional, const NamedArguments &named);
-    void store(const QString &page, const rtl::OUString &filter);
+    void store(const QString &page, int format);
     QString describe() const;
 
     std::shared_ptr<WordApplication> application_;

@@ -7,7 +7,8 @@ namespace {
 const QStringList OpenParameters{QStringLiteral("FileName")};
 } // namespace
 
-Variant WordDocuments::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
+Variant WordDocuments::invokeMember(const QString &member, const PositionalArguments &positional,
+                                    const NamedArguments &named)
 {
     if (member.compare(QStringLiteral("Open"), Qt::CaseInsensitive) != 0)
         throw AutomationError(AutomationErrorNumber::UnknownMember,

@@ -1,5 +1,7 @@
 #include "PublishHtml.h"
 
+#include "WriteFailure.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -9,7 +11,12 @@ thread_local DeferredPublication *deferredHere = nullptr;
 void PublishHtml(const QString &target, const std::function<void(const QString &page)> &write)
 {
     StagedPage staged(target);
-    write(staged.pagePath());
+    try {
+        write(staged.pagePath());
+    } catch (const PageWriteFailure &failure) {
+        // Looked up while what was written still takes its space.
+        throw PageNotSaved(staged.target(), WhyNotWritten(staged.target(), staged.freeBefore(), failure.reason));
+    }
     if (!QFileInfo(staged.pagePath()).isFile())
         throw PageNotSaved(staged.target(), QStringLiteral("no page was written"));
     if (deferredHere)

@@ -10,8 +10,9 @@
 #include <functional>
 #include <vector>
 
-// write receives the path the page is to be written to. Throws AutomationError SaveFailed, or
-// what write throws; nothing is put in place then.
+// write receives the path the page is to be written to; it throws PageWriteFailure when the page
+// cannot be written. Throws AutomationError SaveFailed, saying why in the user's words, or what
+// else write throws; nothing is put in place then.
 void PublishHtml(const QString &target, const std::function<void(const QString &page)> &write);
 
 // While one lives on a thread, the pages that thread publishes are staged and held here instead

@@ -2,6 +2,7 @@
 
 #include "AutomationError.h"
 #include "ProcessIdentity.h"
+#include "WriteFailure.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,6 +72,7 @@ AutomationError PageNotSaved(const QString &page, const QString &reason)
 
 StagedPage::StagedPage(const QString &target)
     : target_(QFileInfo(target).absoluteFilePath())
+    , freeBefore_(FreeSpace(QFileInfo(target_).absolutePath()))
 {
     const QFileInfo info(target_);
     const QDir folder = info.absoluteDir();
@@ -81,7 +83,9 @@ StagedPage::StagedPage(const QString &target)
     removeAbandonedStaging(folder);
     QTemporaryDir staging(folder.filePath(stagingTemplate()));
     if (!staging.isValid())
-        throw PageNotSaved(target_, QStringLiteral("the folder cannot be written to (%1)").arg(staging.errorString()));
+        throw PageNotSaved(
+            target_, WhyNotWritten(target_, freeBefore_,
+                                   QStringLiteral("the folder cannot be written to (%1)").arg(staging.errorString())));
     staging.setAutoRemove(false);
     std::lock_guard lock(liveFolders().mutex);
     if (liveFolders().closed) {
@@ -95,6 +99,7 @@ StagedPage::StagedPage(const QString &target)
 StagedPage::StagedPage(StagedPage &&other) noexcept
     : target_(std::move(other.target_))
     , folder_(std::exchange(other.folder_, QString()))
+    , freeBefore_(other.freeBefore_)
 {
 }
 
@@ -104,6 +109,7 @@ StagedPage &StagedPage::operator=(StagedPage &&other) noexcept
         discard();
         target_ = std::move(other.target_);
         folder_ = std::exchange(other.folder_, QString());
+        freeBefore_ = other.freeBefore_;
     }
     return *this;
 }

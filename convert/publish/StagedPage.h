@@ -22,6 +22,8 @@ public:
     ~StagedPage();
 
     QString target() const { return target_; }
+    // The bytes that were free on the target's device when the page was staged.
+    qint64 freeBefore() const { return freeBefore_; }
     // Where the page is to be written: in the staging folder, with the target's file name, so
     // that the page's relative picture names resolve once it is in place.
     QString pagePath() const;
@@ -34,6 +36,7 @@ public:
 private:
     QString target_;
     QString folder_; // empty once committed or discarded
+    qint64 freeBefore_ = -1;
 };
 
 // The program is ending: removes every staging folder of this process at once; no page can be

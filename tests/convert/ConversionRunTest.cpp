@@ -20,8 +20,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <com/sun/star/uno/DeploymentException.hpp>
+#include <com/sun/star/uno/RuntimeException.hpp>
+
 #include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <new>
+#include <stdexcept>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -282,3 +288,43 @@ TEST_F(ConversionRunTest, TheEventLoopRunsDuringTheRunButNoInputIsTakenOrKeptFor
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1) << "input is taken again after the run";
 }
+
+// A failure that does not come from the automation layer, whatever its kind, ends the run at its
+// document as any other failure does, with a message naming the document and what went wrong.
+struct Thrown {
+    const char *kind;
+    std::function<void()> raise;
+    const char *says;
+};
+
+void PrintTo(const Thrown &thrown, std::ostream *out)
+{
+    *out << thrown.kind;
+}
+
+class UnexpectedFailure : public ConversionRunTest, public ::testing::WithParamInterface<Thrown> {};
+
+TEST_P(UnexpectedFailure, EndsTheRunAtItsDocumentWithAMessage)
+{
+    word.onCall = [](const WordCall &call) {
+        if (call.member == QLatin1String("Open") && call.positional.front().toText() == "/docs/two.doc")
+            GetParam().raise();
+    };
+    convert({"/docs/one.doc", "/docs/two.doc", "/docs/three.doc"});
+    EXPECT_THAT(dialogs.messages(),
+                ElementsAre(QStringLiteral("The document \"/docs/two.doc\" could not be converted.\n\nThe conversion "
+                                           "failed: %1.\n\nThe document after it was not converted.")
+                                .arg(QLatin1String(GetParam().says))));
+    expectRunOver();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConversionRunTest, UnexpectedFailure,
+    ::testing::Values(
+        Thrown{"StandardException", [] { throw std::runtime_error("the bridge went away"); }, "the bridge went away"},
+        Thrown{"OutOfMemory", [] { throw std::bad_alloc(); }, "there was not enough memory"},
+        Thrown{"UnoRuntimeException", [] { throw css::uno::RuntimeException("lost"); }, "an unexpected error occurred"},
+        Thrown{"UnoDeploymentException", [] { throw css::uno::DeploymentException("no types"); },
+               "an unexpected error occurred"},
+        Thrown{"AnythingElse", [] { throw 42; }, "an unexpected error occurred"}),
+    [](const ::testing::TestParamInfo<Thrown> &info) { return std::string(info.param.kind); });

@@ -49,3 +49,44 @@ TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderTextIsRefusedAndDropsWor
     EXPECT_EQ(entries().mid(0, 2), QStringList({"/docs/b.doc", "/docs/a.doc"}));
     EXPECT_EQ(entries().mid(6), QStringList({"/in/after.doc"}));
 }
+
+// The list takes files as a copy, whatever the source proposes, so that no file manager removes
+// what was dropped; a source that offers no copy is refused.
+struct Offer {
+    const char *name;
+    Qt::DropActions possible;
+    Qt::DropAction proposed;
+    Qt::DropAction taken;
+};
+
+void PrintTo(const Offer &offer, std::ostream *out)
+{
+    *out << offer.name;
+}
+
+class DropAction : public ListDrop, public ::testing::WithParamInterface<Offer> {};
+
+TEST_P(DropAction, IsACopyOrARefusal)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/in/z.doc")});
+    QDragEnterEvent enter(rowCentre(1), GetParam().possible, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(GetParam().proposed);
+    list.dragOver(enter);
+    EXPECT_EQ(enter.isAccepted(), GetParam().taken != Qt::IgnoreAction);
+    EXPECT_EQ(enter.dropAction(), GetParam().taken);
+    QDropEvent drop(QPointF(rowCentre(1)), GetParam().possible, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(GetParam().proposed);
+    list.drop(drop);
+    EXPECT_EQ(drop.dropAction(), GetParam().taken);
+    EXPECT_EQ(list.count(), GetParam().taken == Qt::CopyAction ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ListDrop, DropAction,
+    ::testing::Values(Offer{"CopyProposed", Qt::CopyAction | Qt::MoveAction, Qt::CopyAction, Qt::CopyAction},
+                      Offer{"MoveProposed", Qt::CopyAction | Qt::MoveAction, Qt::MoveAction, Qt::CopyAction},
+                      Offer{"LinkProposed", Qt::CopyAction | Qt::LinkAction, Qt::LinkAction, Qt::CopyAction},
+                      Offer{"OnlyMove", Qt::MoveAction, Qt::MoveAction, Qt::IgnoreAction},
+                      Offer{"OnlyLink", Qt::LinkAction, Qt::LinkAction, Qt::IgnoreAction}),
+    [](const ::testing::TestParamInfo<Offer> &info) { return std::string(info.param.name); });

@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -148,6 +150,63 @@ TEST_F(Window, TheListTakesDroppedFilesMovesAPressedEntryAndRemovesADoubleClicke
     QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, rowCentre(3));
     EXPECT_EQ(entries(), QStringList({"/docs/B", "/docs/C"}));
     EXPECT_TRUE(platform.dialogs.shown.empty());
+}
+
+// The button is drawn released as soon as its command begins, while its dialog is up: what the
+// screen shows of it then is what it shows before the click.
+TEST_F(Window, APictureButtonLooksReleasedWhileItsCommandWorks)
+{
+    // What the screen shows of widget now, without giving the window a chance to paint.
+    const auto shown = [this](QWidget *widget) {
+        return form.screen()
+            ->grabWindow(form.winId(), widget->x(), widget->y(), widget->width(), widget->height())
+            .toImage();
+    };
+    const auto onScreen = [&](QWidget *widget) {
+        QCoreApplication::processEvents();
+        return shown(widget);
+    };
+    for (const char *name : {"Check1", "Check4", "Check2"}) {
+        QToolButton *clicked = button(name);
+        moveOver(clicked); // as it is drawn under the pointer
+        const QImage released = onScreen(clicked);
+        QImage duringCommand;
+        platform.dialogs.onShow = [&](const ShownDialog &) {
+            if (duringCommand.isNull())
+                duringCommand = shown(clicked);
+        };
+        QSignalBlocker quiet(clicked);
+        clicked->setChecked(true); // how it looks pressed
+        const QImage pressed = onScreen(clicked);
+        clicked->setChecked(false);
+        quiet.unblock();
+        QTest::mouseClick(clicked, Qt::LeftButton);
+        ASSERT_FALSE(duringCommand.isNull()) << name;
+        EXPECT_NE(pressed, released) << name;
+        EXPECT_EQ(duringCommand, released) << name;
+    }
+}
+
+// A failure that a command does not expect, memory running out in a dialog here, ends that
+// command with a message saying what failed; the window and its list live on.
+TEST_F(Window, AFailureInsideACommandEndsItWithAMessageAndTheListStays)
+{
+    list()->addTopLevelItem(new QTreeWidgetItem(QStringList{"/docs/kept.doc"}));
+    platform.dialogs.onShow = [](const ShownDialog &dialog) {
+        if (dialog.kind != QLatin1String("information"))
+            throw std::bad_alloc();
+    };
+    const std::pair<const char *, const char *> commands[] = {
+        {"Check1", "Adding the files failed: there was not enough memory."},
+        {"Check4", "Adding the files of the folder failed: there was not enough memory."}};
+    for (const auto &[name, says] : commands) {
+        platform.dialogs.shown.clear();
+        QTest::mouseClick(button(name), Qt::LeftButton);
+        EXPECT_EQ(platform.dialogs.messages(), QStringList{QLatin1String(says)}) << name;
+        EXPECT_FALSE(button(name)->isChecked());
+    }
+    EXPECT_EQ(entries(), QStringList{"/docs/kept.doc"});
+    EXPECT_EQ(form.MousePointer(), DefaultPointer);
 }
 
 // While a run converts, the window keeps painting but takes no input: a click on "Convert to

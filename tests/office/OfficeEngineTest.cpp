@@ -7,12 +7,16 @@
 #include "ErrorOf.h"
 #include "ObjectRegistry.h"
 #include "OfficeChildren.h"
+#include "OfficeErrors.h"
+#include "PrintQt.h"
 #include "TestDocuments.h"
 #include "WordSaveAs.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -28,6 +32,7 @@
 #include <thread>
 
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -176,25 +181,45 @@ TEST_F(OfficeEngine, WritesDocDocxAndRtfInBothFlavoursWithTextUtf8AndPicturesUnd
                 << document.name << " as " << format;
         }
     }
+}
 
-    const QString normal = CopyTestDocument(QStringLiteral("FloatingPictures.doc"),
-                                            folder.filePath(QStringLiteral("normal")));
-    const QString filtered = CopyTestDocument(QStringLiteral("testRTFRegularImages.rtf"),
-                                              folder.filePath(QStringLiteral("filtered")));
+// Pictures of every kind, photographs, metafiles, an embedded worksheet, a diagram: Normal keeps
+// them as files beside the page, Filtered embeds every one the Normal page shows as a picture a
+// browser displays, and the Filtered page stands alone.
+class Pictures : public OfficeEngine, public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(Pictures, NormalKeepsThemBesideThePageFilteredEmbedsEachOne)
+{
+    const QString name = QString::fromUtf8(GetParam());
+    const QString normal = CopyTestDocument(name, folder.filePath(QStringLiteral("normal")));
+    const QString filtered = CopyTestDocument(name, folder.filePath(QStringLiteral("filtered")));
     ConvertWithWord(normal, PageBeside(normal), Normal);
     ConvertWithWord(filtered, PageBeside(filtered), Filtered);
+
     const QStringList files = pictureSources(ReadText(PageBeside(normal)));
     ASSERT_FALSE(files.isEmpty());
     for (const QString &picture : files)
         EXPECT_TRUE(QFileInfo(QFileInfo(normal).dir().filePath(QUrl::fromPercentEncoding(picture.toUtf8()))).isFile())
             << qPrintable(picture);
     const QStringList embedded = pictureSources(ReadText(PageBeside(filtered)));
-    ASSERT_FALSE(embedded.isEmpty());
-    for (const QString &picture : embedded)
+    EXPECT_EQ(embedded.size(), files.size());
+    for (const QString &picture : embedded) {
         EXPECT_TRUE(picture.startsWith(QStringLiteral("data:image/"))) << qPrintable(picture.left(40));
-    EXPECT_EQ(filesIn(QFileInfo(filtered).path()),
-              (QStringList{QStringLiteral("testRTFRegularImages.htm"), QStringLiteral("testRTFRegularImages.rtf")}));
+        EXPECT_FALSE(QImage::fromData(QByteArray::fromBase64(picture.section(QLatin1Char(','), 1).toLatin1())).isNull())
+            << qPrintable(picture.left(40));
+    }
+    QStringList alone{QFileInfo(PageBeside(filtered)).fileName(), name};
+    alone.sort();
+    EXPECT_EQ(filesIn(QFileInfo(filtered).path()), alone);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    OfficeEngine, Pictures,
+    ::testing::Values("EmbeddedDocument.docx", "testWORD_diagramData.docx", "vector_image.doc", "FloatingPictures.doc",
+                      "testRTFRegularImages.rtf"),
+    [](const ::testing::TestParamInfo<const char *> &info) {
+        return QString::fromUtf8(info.param).replace(QRegularExpression("[^A-Za-z0-9]"), "_").toStdString();
+    });
 
 TEST_F(OfficeEngine, ADocumentWhoseOpeningWouldRunAMacroRunsNone)
 {
@@ -245,6 +270,110 @@ TEST_F(OfficeEngine, ASaveThatIsRefusedOrHangsKeepsTheEarlierPage)
               (QStringList{QStringLiteral("FloatingPictures.doc"), QStringLiteral("FloatingPictures.htm")}));
 }
 
+// A page that cannot be written says why in the user's words, never in the office's: no source
+// locations, no internal names, no staging folder. The document stays as it was and nothing is
+// left beside it. Each case needs a file system of its own, mounted for the test (root only).
+struct Unwritable {
+    const char *name;
+    // Places a copy of the test document in a folder of its own below root; empty when the
+    // file system it needs cannot be mounted here.
+    std::function<QString(const QString &root, QStringList &mounts)> place;
+    const char *says;
+};
+
+void PrintTo(const Unwritable &unwritable, std::ostream *out)
+{
+    *out << unwritable.name;
+}
+
+class UnwritablePage : public OfficeEngine, public ::testing::WithParamInterface<Unwritable> {
+protected:
+    void TearDown() override
+    {
+        for (const QString &mount : std::as_const(mounts))
+            ::umount2(QFile::encodeName(mount).constData(), MNT_DETACH);
+        OfficeEngine::TearDown();
+    }
+    QStringList mounts;
+};
+
+TEST_P(UnwritablePage, SaysWhyInPlainWordsAndLeavesNothingBehind)
+{
+    const QString path = GetParam().place(folder.path(), mounts);
+    if (path.isEmpty())
+        GTEST_SKIP() << "mounting a file system needs more rights than this test has";
+    const QString before = ReadText(path);
+    const QStringList filesBefore = filesIn(QFileInfo(path).path());
+
+    const AutomationError error = ErrorOf([&] { ConvertWithWord(path, PageBeside(path), Normal); });
+    EXPECT_EQ(error.number(), Error::SaveFailed);
+    for (const char *says : {GetParam().says, "could not be saved"})
+        EXPECT_TRUE(error.description().contains(QLatin1String(says))) << qPrintable(error.description());
+    for (const char *internal : {"file://", ".cxx", "::", ".quorvane-save", "com.sun.star"})
+        EXPECT_FALSE(error.description().contains(QLatin1String(internal))) << qPrintable(error.description());
+    EXPECT_EQ(ReadText(path), before);
+    EXPECT_EQ(filesIn(QFileInfo(path).path()), filesBefore);
+}
+
+namespace {
+// A tmpfs of size at folder/disk holding the test document; then filled to the last bytes.
+QString onAFullDisk(const QString &root, QStringList &mounts)
+{
+    const QString disk = root + QStringLiteral("/disk");
+    QDir().mkpath(disk);
+    if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=600k") != 0)
+        return {};
+    mounts << disk;
+    const QString path = CopyTestDocument(QStringLiteral("FloatingPictures.doc"), disk);
+    QFile filler(disk + QStringLiteral("/filler"));
+    filler.open(QIODevice::WriteOnly);
+    while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {}
+    return path;
+}
+
+// The test document in a folder bound read-only at folder/read-only.
+QString inAReadOnlyFolder(const QString &root, QStringList &mounts)
+{
+    const QString source = root + QStringLiteral("/writable");
+    const QString readOnly = root + QStringLiteral("/read-only");
+    const QString path = CopyTestDocument(QStringLiteral("Lists.doc"), source);
+    QDir().mkpath(readOnly);
+    const QByteArray at = QFile::encodeName(readOnly);
+    if (::mount(QFile::encodeName(source).constData(), at.constData(), nullptr, MS_BIND, nullptr) != 0)
+        return {};
+    mounts << readOnly;
+    if (::mount(nullptr, at.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+        return {};
+    return readOnly + QStringLiteral("/Lists.doc");
+}
+
+// A document whose name leaves no room for the names of its pictures.
+QString withALongName(const QString &root, QStringList &)
+{
+    return CopyTestDocument(QStringLiteral("FloatingPictures.doc"), root + QStringLiteral("/long"),
+                            QString(236, QLatin1Char('L')) + QStringLiteral(".doc"));
+}
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(OfficeEngine, UnwritablePage,
+                         ::testing::Values(Unwritable{"FullDisk", onAFullDisk, "no space left on the device"},
+                                           Unwritable{"ReadOnlyFolder", inAReadOnlyFolder,
+                                                      "cannot be written to (Read-only file system)"},
+                                           Unwritable{"NameTooLong", withALongName, "is too long for the file system"}),
+                         [](const ::testing::TestParamInfo<Unwritable> &info) { return std::string(info.param.name); });
+
+TEST(OfficeErrorWords, AStoreTheOfficeCouldNotDoIsToldByItsErrorAreaAndCodeOnly)
+{
+    const QString office = QStringLiteral(
+        "SfxBaseModel::impl_store <file:///docs/.quorvane-save-12-34-vjCFIX/FloatingPictures.htm> failed: "
+        "0x507(Error Area:Io Class:Access Code:7) at ./sfx2/source/doc/sfxbasemodel.cxx:3207 at "
+        "./sfx2/source/doc/sfxbasemodel.cxx:1783");
+    EXPECT_EQ(OfficeErrors::pageNotWritten(office), "LibreOffice could not write the page (error area Io, code 7)");
+    EXPECT_EQ(OfficeErrors::plainOfficeMessage(office), "failed: 0x507(Error Area:Io Class:Access Code:7)");
+    EXPECT_EQ(OfficeErrors::plainOfficeMessage("com.sun.star.uno.RuntimeException: Binary URP bridge disposed"),
+              "Binary URP bridge disposed");
+}
+
 TEST_F(OfficeEngine, AWriteToAnOfficeThatDroppedItsPipeFailsInsteadOfEndingTheProgram)
 {
     int ends[2];
@@ -264,6 +393,23 @@ TEST_F(OfficeEngine, AMissingOfficeSaysWhichPackageToInstall)
     EXPECT_EQ(error.number(), Error::EngineNotInstalled);
     EXPECT_TRUE(error.description().contains(QStringLiteral("libreoffice-writer-nogui")))
         << qPrintable(error.description());
+}
+
+TEST_F(OfficeEngine, WithEveryPrivateProfileInUseTheMessageSaysSo)
+{
+    const QString root = folder.filePath(QStringLiteral("profiles"));
+    use([&root](OfficeSettings &settings) { settings.profileRoot = root; });
+    QDir().mkpath(root);
+    std::vector<std::unique_ptr<QLockFile>> held;
+    for (int slot = 0; slot < 64; ++slot) {
+        held.push_back(std::make_unique<QLockFile>(root + QStringLiteral("/slot-%1.lock").arg(slot)));
+        ASSERT_TRUE(held.back()->tryLock(0));
+    }
+    const AutomationError error = ErrorOf([] { CreateObject(QStringLiteral("Word.Application")); });
+    EXPECT_EQ(error.number(), Error::EngineBusy);
+    EXPECT_TRUE(error.description().contains(QLatin1String("All 64 private LibreOffice profiles are in use")))
+        << qPrintable(error.description());
+    EXPECT_FALSE(error.description().contains(QLatin1String("nstall"))) << qPrintable(error.description());
 }
 
 TEST_F(OfficeEngine, NoOfficeOutlivesItsProgramWhetherItEndsNormallyOrIsKilled)

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 struct ShownDialog {
     QString kind; // "information", "askYesNo", "inputBox", "browseForFolder", "openFiles"
@@ -24,26 +25,28 @@ public:
     std::deque<OpenFilesResult> fileAnswers; // default when empty: Cancel
     std::vector<ShownDialog> shown;
     std::vector<OpenFilesRequest> fileRequests;
+    // Sees each dialog as it is shown, to throw a failure from inside a command.
+    std::function<void(const ShownDialog &)> onShow;
 
-    void information(QWidget *, const QString &text) override { shown.push_back({"information", text, {}}); }
+    void information(QWidget *, const QString &text) override { show({"information", text, {}}); }
     bool askYesNo(QWidget *, const QString &text) override
     {
-        shown.push_back({"askYesNo", text, {}});
+        show({"askYesNo", text, {}});
         return take(yesNoAnswers, true);
     }
     QString inputBox(QWidget *, const QString &prompt, const QString &defaultText) override
     {
-        shown.push_back({"inputBox", prompt, defaultText});
+        show({"inputBox", prompt, defaultText});
         return take(inputAnswers, QString());
     }
     QString browseForFolder(QWidget *, const QString &title) override
     {
-        shown.push_back({"browseForFolder", title, {}});
+        show({"browseForFolder", title, {}});
         return take(folderAnswers, QString());
     }
     OpenFilesResult openFiles(QWidget *, const OpenFilesRequest &request) override
     {
-        shown.push_back({"openFiles", request.title, {}});
+        show({"openFiles", request.title, {}});
         fileRequests.push_back(request);
         return take(fileAnswers, OpenFilesResult{});
     }
@@ -58,6 +61,12 @@ public:
     }
 
 private:
+    void show(const ShownDialog &dialog)
+    {
+        shown.push_back(dialog);
+        if (onShow)
+            onShow(dialog);
+    }
     template <typename T>
     static T take(std::deque<T> &queue, T fallback)
     {

@@ -5,6 +5,7 @@
 // put in place as the office engine's pages are.
 
 #include "ObjectRegistry.h"
+#include "PrintQt.h"
 #include "PublishHtml.h"
 
 #include <QFile>
@@ -19,10 +20,6 @@
 #include <vector>
 
 // Readable failures for the arguments of a call.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 inline void PrintTo(const Variant &value, std::ostream *out)
 {
     *out << value.describe().toStdString();

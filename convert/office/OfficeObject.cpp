@@ -1,0 +1,15 @@
+#include "OfficeObject.h"
+
+#include "OfficeErrors.h"
+#include "UnoText.h"
+
+#include <com/sun/star/uno/Exception.hpp>
+
+Variant OfficeObject::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
+{
+    try {
+        return invokeMember(member, positional, named);
+    } catch (const css::uno::Exception &error) {
+        throw OfficeErrors::failedUnexpectedly(toQString(error.Message));
+    }
+}

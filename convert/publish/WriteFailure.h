@@ -1,0 +1,30 @@
+#pragma once
+// Why a page could not be written beside its document, in the user's words.
+
+#include <QString>
+
+#include <stdexcept>
+
+// Thrown by a page writer whose write failed; reason says why as far as the writer knows, in
+// plain words.
+class PageWriteFailure : public std::runtime_error {
+public:
+    explicit PageWriteFailure(const QString &reason)
+        : std::runtime_error(reason.toStdString())
+        , reason(reason)
+    {
+    }
+    QString reason;
+};
+
+// Bytes this user may still write on the device that holds folder; -1 when it cannot be told.
+qint64 FreeSpace(const QString &folder);
+
+// Why the pictures written beside the page target would get names too long for its file system
+// (the office then leaves them out of the page without a word); empty when they fit.
+QString PictureNamesTooLong(const QString &target);
+
+// What kept the page target from being written, looked up on the file system: no space left on
+// its device (freeBefore bytes were free before the write), its folder not writable, or its name
+// too long for the file system; otherwise writerSays.
+QString WhyNotWritten(const QString &target, qint64 freeBefore, const QString &writerSays);
