@@ -209,6 +209,24 @@ TEST_F(Window, AFailureInsideACommandEndsItWithAMessageAndTheListStays)
     EXPECT_EQ(form.MousePointer(), DefaultPointer);
 }
 
+// The flavour chosen with the option buttons is the format the run saves in.
+TEST_F(Window, NormalSavesInFormat8AndFilteredInFormat10)
+{
+    FakeWord word;
+    list()->addTopLevelItem(new QTreeWidgetItem(QStringList{"/docs/a.doc"}));
+    const auto savedFormat = [&] {
+        word.clear();
+        QTest::mouseClick(button("Check2"), Qt::LeftButton);
+        for (const WordCall &call : word.calls())
+            if (call.member == QLatin1String("SaveAs"))
+                return call.named.at(1).second.toInt();
+        return 0;
+    };
+    EXPECT_EQ(savedFormat(), 8);
+    QTest::mouseClick(control<QRadioButton>("Option2"), Qt::LeftButton);
+    EXPECT_EQ(savedFormat(), 10);
+}
+
 // While a run converts, the window keeps painting but takes no input: a click on "Convert to
 // HTML" and a drop on the list are neither acted on then nor afterwards.
 TEST_F(Window, ARunTakesNoClickAndNoDropAndKeepsNoneForLater)
