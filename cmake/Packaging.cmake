@@ -3,8 +3,8 @@
 # The program finds its cursor files in its own directory, so the executable and those files
 # stay together in lib/quorvane; the quorvane command in bin is a symbolic link to it (the
 # program resolves the link to learn its directory). A desktop entry and the icon in the hicolor
-# theme put it in the desktop's menu. quorvane-convert, which reads no files of its own, goes
-# straight into bin.
+# theme put it in the desktop's menu, and its AppStream metadata in the software centres.
+# quorvane-convert, which reads no files of its own, goes straight into bin.
 
 set(QUORVANE_PROGRAM_DIR lib/quorvane)
 set(QUORVANE_PACKAGING_SOURCE ${PROJECT_SOURCE_DIR}/resources/packaging)
@@ -20,6 +20,7 @@ file(CREATE_LINK ../${QUORVANE_PROGRAM_DIR}/quorvane ${QUORVANE_PACKAGING_BINARY
 install(FILES ${QUORVANE_PACKAGING_BINARY}/quorvane DESTINATION bin)
 
 install(FILES ${PROJECT_SOURCE_DIR}/resources/quorvane.desktop DESTINATION share/applications)
+install(FILES ${QUORVANE_PACKAGING_SOURCE}/org.example.quorvane.metainfo.xml DESTINATION share/metainfo)
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/quorvane-${size}.png
           DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME quorvane.png)
