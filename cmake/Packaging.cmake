@@ -3,7 +3,8 @@
 # The program finds its cursor files in its own directory, so the executable and those files
 # stay together in lib/quorvane; the quorvane command in bin is a symbolic link to it (the
 # program resolves the link to learn its directory). A desktop entry and the icon in the hicolor
-# theme put it in the desktop's menu.
+# theme put it in the desktop's menu, and its AppStream metadata in the software centres.
+# quorvane-convert, which reads no files of its own, goes straight into bin.
 
 set(QUORVANE_PROGRAM_DIR lib/quorvane)
 set(QUORVANE_PACKAGING_SOURCE ${PROJECT_SOURCE_DIR}/resources/packaging)
@@ -12,19 +13,21 @@ set(QUORVANE_DOC_DIR share/doc/quorvane)
 
 install(TARGETS quorvane RUNTIME DESTINATION ${QUORVANE_PROGRAM_DIR})
 install(FILES ${QUORVANE_RUNTIME_FILES} DESTINATION ${QUORVANE_PROGRAM_DIR})
+install(TARGETS quorvane-convert RUNTIME DESTINATION bin)
 
 file(MAKE_DIRECTORY ${QUORVANE_PACKAGING_BINARY})
 file(CREATE_LINK ../${QUORVANE_PROGRAM_DIR}/quorvane ${QUORVANE_PACKAGING_BINARY}/quorvane SYMBOLIC)
 install(FILES ${QUORVANE_PACKAGING_BINARY}/quorvane DESTINATION bin)
 
 install(FILES ${PROJECT_SOURCE_DIR}/resources/quorvane.desktop DESTINATION share/applications)
+install(FILES ${QUORVANE_PACKAGING_SOURCE}/org.example.quorvane.metainfo.xml DESTINATION share/metainfo)
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/quorvane-${size}.png
           DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME quorvane.png)
 endforeach()
 
-# Debian wants the changelog and the manual page compressed without a time stamp.
-foreach(document changelog quorvane.1)
+# Debian wants the changelog and the manual pages compressed without a time stamp.
+foreach(document changelog quorvane.1 quorvane-convert.1)
   add_custom_command(
     OUTPUT ${QUORVANE_PACKAGING_BINARY}/${document}.gz
     COMMAND sh -c "gzip -9nc \"$1\" > \"$2\"" gzip
@@ -33,10 +36,12 @@ foreach(document changelog quorvane.1)
     VERBATIM)
 endforeach()
 add_custom_target(quorvane_documents ALL DEPENDS
-  ${QUORVANE_PACKAGING_BINARY}/changelog.gz ${QUORVANE_PACKAGING_BINARY}/quorvane.1.gz)
+  ${QUORVANE_PACKAGING_BINARY}/changelog.gz ${QUORVANE_PACKAGING_BINARY}/quorvane.1.gz
+  ${QUORVANE_PACKAGING_BINARY}/quorvane-convert.1.gz)
 install(FILES ${QUORVANE_PACKAGING_SOURCE}/copyright ${QUORVANE_PACKAGING_BINARY}/changelog.gz
         DESTINATION ${QUORVANE_DOC_DIR})
-install(FILES ${QUORVANE_PACKAGING_BINARY}/quorvane.1.gz DESTINATION share/man/man1)
+install(FILES ${QUORVANE_PACKAGING_BINARY}/quorvane.1.gz ${QUORVANE_PACKAGING_BINARY}/quorvane-convert.1.gz
+        DESTINATION share/man/man1)
 install(FILES ${QUORVANE_PACKAGING_SOURCE}/lintian-overrides DESTINATION share/lintian/overrides RENAME quorvane)
 
 set(CPACK_GENERATOR DEB)
@@ -49,7 +54,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 a folder tree by their extension, or dropped from the file manager - and saves
 each as HTML beside itself, in normal or filtered form. LibreOffice's Writer
 engine, running invisibly in the background, reads the documents and writes
-the HTML.")
+the HTML. The command quorvane-convert does the same conversion for scripts
+and servers, without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -10,6 +10,8 @@
 // more among them; with a folder, every file in it instead.
 
 #include "ConversionJobs.h"
+#include "ConvertibleDocuments.h"
+#include "LibreOfficeBatch.h"
 #include "ObjectRegistry.h"
 #include "OfficeEngine.h"
 
@@ -20,9 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <atomic>
 #include <chrono>
@@ -35,23 +35,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The test documents that LibreOffice is known to convert.
-QStringList convertibleTestDocuments()
-{
-    const QDir documents(QStringLiteral(QUORVANE_DOCUMENTS_DIR));
-    QFile provenance(documents.filePath(QStringLiteral("PROVENANCE.tsv")));
-    QStringList paths;
-    if (!provenance.open(QIODevice::ReadOnly | QIODevice::Text))
-        return paths;
-    provenance.readLine(); // header
-    while (!provenance.atEnd()) {
-        const QStringList fields = QString::fromUtf8(provenance.readLine()).split(QLatin1Char('\t'));
-        if (fields.size() > 8 && fields.at(8).startsWith(QLatin1String("converts-ok")))
-            paths << documents.filePath(fields.at(0));
-    }
-    return paths;
-}
-
 QStringList filesIn(const QString &folder)
 {
     QStringList paths;
@@ -59,20 +42,6 @@ QStringList filesIn(const QString &folder)
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
         paths << dir.filePath(name);
     return paths;
-}
-
-QStringList copiedInto(const QString &folder, const QStringList &sources)
-{
-    QDir().mkpath(folder);
-    QStringList copies;
-    for (const QString &source : sources) {
-        const QString copy = QDir(folder).filePath(QFileInfo(source).fileName());
-        if (QFile::copy(source, copy)) {
-            QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
-            copies << copy;
-        }
-    }
-    return copies;
 }
 
 // The soffice.bin processes among the descendants of this program (the batch command's office
@@ -167,22 +136,8 @@ Figures run(const QStringList &documents, std::int32_t format, int jobs)
 // One soffice batch call over every document, on a profile of its own prepared beforehand.
 Figures batch(const QStringList &documents, const QString &outputFolder, const QString &profile)
 {
-    QStringList arguments{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-                          QStringLiteral("--headless"),
-                          QStringLiteral("--convert-to"),
-                          QStringLiteral("html"),
-                          QStringLiteral("--outdir"),
-                          outputFolder};
-    arguments << documents;
     MemoryPeak memory;
-    QProcess soffice;
-    soffice.setStandardOutputFile(QProcess::nullDevice());
-    soffice.setStandardErrorFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    soffice.start(QStringLiteral("soffice"), arguments);
-    soffice.waitForFinished(-1);
-    return {timer.nsecsElapsed() / 1e9, memory.megabytes(), 0};
+    return {LibreOfficeBatchSeconds(documents, outputFolder, profile), memory.megabytes(), 0};
 }
 
 void endEveryOffice()
@@ -211,13 +166,13 @@ void measure(const QString &title, const QStringList &sources, std::int32_t form
     for (const int jobs : {1, DefaultJobCount()}) {
         for (const bool warm : {false, true}) {
             const QString folder = work + QStringLiteral("/%1-%2").arg(title).arg(++round);
-            const QStringList documents = copiedInto(folder + QStringLiteral("/ours"), sources);
+            const QStringList documents = CopiedInto(folder + QStringLiteral("/ours"), sources);
             endEveryOffice();
             if (warm)
                 prepareOffices(jobs);
             const Figures ours = run(documents, format, jobs);
             endEveryOffice();
-            const Figures theirs = batch(copiedInto(folder + QStringLiteral("/batch-in"), sources),
+            const Figures theirs = batch(CopiedInto(folder + QStringLiteral("/batch-in"), sources),
                                          folder + QStringLiteral("/batch-out"), profile);
             std::printf("%-6d %-5s %9.2f %9.2f %7.2f %11lld %11lld %7d\n", jobs, warm ? "warm" : "cold", ours.seconds,
                         theirs.seconds, ours.seconds / theirs.seconds, ours.peakMegabytes, theirs.peakMegabytes,
@@ -241,7 +196,7 @@ int main(int argc, char *argv[])
         measure(QStringLiteral("folder"), filesIn(arguments.first()), format, work.path());
         return 0;
     }
-    const QStringList convertible = convertibleTestDocuments();
+    const QStringList convertible = ConvertibleTestDocuments();
     QStringList large;
     for (const QString &document : convertible)
         if (QFileInfo(document).size() >= 1024 * 1024)

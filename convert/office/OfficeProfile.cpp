@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QUrl>
 
@@ -16,16 +18,37 @@ constexpr int MaxPreparationRuns = 3;
 
 const QString ModificationsFile = QStringLiteral("/user/registrymodifications.xcu");
 
+// The version of the office that program belongs to ("7.4"), as its installation's settings
+// name it; empty when they cannot be read.
+QByteArray officeVersion(const QString &program)
+{
+    QFile settings(QFileInfo(program).dir().filePath(QStringLiteral("../share/registry/main.xcd")));
+    if (!settings.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression version(
+        QStringLiteral("<prop oor:name=\"ooSetupVersion\">\\s*<value>([0-9.]+)</value>"));
+    return version.match(QString::fromUtf8(settings.readAll())).captured(1).toUtf8();
+}
+
 // Settings the engine needs, in the form the office itself writes them to the profile.
-const char *const EngineSettings[] = {
+QList<QByteArray> engineSettings(const QString &program)
+{
     // The HTML export writes the encoding its profile names; 76 is UTF-8, whatever the locale.
-    "<item oor:path=\"/org.openoffice.Office.Common/Filter/HTML/Export\">"
-    "<prop oor:name=\"Encoding\" oor:op=\"fuse\"><value>76</value></prop></item>",
-};
+    QList<QByteArray> settings{"<item oor:path=\"/org.openoffice.Office.Common/Filter/HTML/Export\">"
+                               "<prop oor:name=\"Encoding\" oor:op=\"fuse\"><value>76</value></prop></item>"};
+    // An office that takes its profile for one of an older version runs a graphics self-test of
+    // about four seconds at every start, and a headless office never records its version.
+    const QByteArray version = officeVersion(program);
+    if (!version.isEmpty())
+        settings << "<item oor:path=\"/org.openoffice.Setup/Product\">"
+                    "<prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>"
+                        + version + "</value></prop></item>";
+    return settings;
+}
 
 // Adds each engine setting the profile lacks; the office keeps them when it rewrites the file.
 // False when the settings file is missing or damaged (an office killed while writing it).
-bool applyEngineSettings(const QString &profile)
+bool applyEngineSettings(const QString &profile, const QString &program)
 {
     const QString path = profile + ModificationsFile;
     QFile current(path);
@@ -37,9 +60,9 @@ bool applyEngineSettings(const QString &profile)
     if (end < 0)
         return false;
     QByteArray text = original;
-    for (const char *setting : EngineSettings) {
+    for (const QByteArray &setting : engineSettings(program)) {
         if (!text.contains(setting))
-            text.insert(end, QByteArray(setting) + '\n');
+            text.insert(end, setting + '\n');
     }
     if (text == original)
         return true;
@@ -83,12 +106,12 @@ void OfficeProfile::clearStaleOfficeLock() const
 void OfficeProfile::prepare(const OfficeSettings &settings) const
 {
     clearStaleOfficeLock();
-    if (applyEngineSettings(path_))
+    if (applyEngineSettings(path_, settings.program))
         return;
     // New, or damaged beyond what the engine can mend: made anew; it holds nothing of the user's.
     QDir(path_).removeRecursively();
     firstStart(settings);
-    if (!applyEngineSettings(path_))
+    if (!applyEngineSettings(path_, settings.program))
         throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("LibreOffice wrote no settings"));
 }
 

@@ -81,17 +81,17 @@ StagedPage::StagedPage(const QString &target)
     if (info.isDir())
         throw PageNotSaved(target_, QStringLiteral("a folder of that name is in the way"));
     removeAbandonedStaging(folder);
+    // Made under the lock: the program's end, which removes every staging folder and ends the
+    // process at once, cannot come between the folder's making and its listing.
+    std::lock_guard lock(liveFolders().mutex);
+    if (liveFolders().closed)
+        throw PageNotSaved(target_, QStringLiteral("the program is ending"));
     QTemporaryDir staging(folder.filePath(stagingTemplate()));
     if (!staging.isValid())
         throw PageNotSaved(
             target_, WhyNotWritten(target_, freeBefore_,
                                    QStringLiteral("the folder cannot be written to (%1)").arg(staging.errorString())));
     staging.setAutoRemove(false);
-    std::lock_guard lock(liveFolders().mutex);
-    if (liveFolders().closed) {
-        staging.remove();
-        throw PageNotSaved(target_, QStringLiteral("the program is ending"));
-    }
     folder_ = staging.path();
     liveFolders().folders.insert(folder_);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The office processes (soffice.bin) that are children of this test program, read from /proc.
+// The office processes (soffice.bin) that are children of this test program, or of the process
+// parent, read from /proc.
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +8,7 @@
 
 #include <unistd.h>
 
-inline QList<qint64> OfficeChildren()
+inline QList<qint64> OfficeChildren(qint64 parent = ::getpid())
 {
     QList<qint64> children;
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
@@ -22,7 +23,7 @@ inline QList<qint64> OfficeChildren()
         const int nameEnd = line.lastIndexOf(')');
         const QByteArray name = line.mid(nameStart + 1, nameEnd - nameStart - 1);
         const QList<QByteArray> fields = line.mid(nameEnd + 2).split(' ');
-        if (name == "soffice.bin" && fields.size() > 1 && fields.at(1).toLongLong() == ::getpid())
+        if (name == "soffice.bin" && fields.size() > 1 && fields.at(1).toLongLong() == parent)
             children.append(pid);
     }
     return children;

@@ -1,0 +1,76 @@
+#include "CommandLine.h"
+
+#include "ConversionJobs.h"
+
+#include <QCommandLineParser>
+
+namespace {
+const QString DefaultExtension = QStringLiteral("do*");
+} // namespace
+
+ParsedCommandLine ParseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption filtered(QStringLiteral("filtered"));
+    const QCommandLineOption extension(QStringLiteral("extension"), QString(), QStringLiteral("EXT"));
+    const QCommandLineOption jobs(QStringLiteral("jobs"), QString(), QStringLiteral("N"));
+    const QCommandLineOption keepGoing(QStringLiteral("keep-going"));
+    const QCommandLineOption quiet(QStringLiteral("quiet"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOptions({filtered, extension, jobs, keepGoing, quiet, help});
+    if (!parser.parse(arguments))
+        return UsageError{parser.errorText()};
+    if (parser.isSet(help))
+        return HelpRequested{};
+
+    ConvertOptions options;
+    options.filtered = parser.isSet(filtered);
+    options.extension = parser.isSet(extension) ? parser.value(extension) : DefaultExtension;
+    if (options.extension.isEmpty())
+        return UsageError{QStringLiteral("--extension needs an extension, such as doc or do*.")};
+    options.jobs = DefaultJobCount();
+    if (parser.isSet(jobs)) {
+        bool isNumber = false;
+        options.jobs = parser.value(jobs).toInt(&isNumber);
+        if (!isNumber || options.jobs < 1)
+            return UsageError{
+                QStringLiteral("--jobs needs a positive whole number, not '%1'.").arg(parser.value(jobs))};
+    }
+    options.keepGoing = parser.isSet(keepGoing);
+    options.quiet = parser.isSet(quiet);
+    options.paths = parser.positionalArguments();
+    if (options.paths.isEmpty())
+        return UsageError{QStringLiteral("No document or folder given.")};
+    return options;
+}
+
+QString UsageLine()
+{
+    return QStringLiteral(
+        "Usage: quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] PATH...");
+}
+
+QString HelpText()
+{
+    return UsageLine()
+           + QStringLiteral(R"(
+
+Converts Word documents to HTML: each is saved beside itself, its extension replaced by .htm.
+Each PATH is a document, or a folder searched with every folder beneath it for the files *.EXT
+(names starting with "~", hidden folders and links to folders left out).
+
+  --filtered       Filtered HTML, one self-contained page (default: Normal HTML,
+                   pictures as files beside the page)
+  --extension EXT  the extension of the documents taken from folders; * and ? match
+                   any characters (default: %1)
+  --jobs N         documents converted at once (default: %2 here)
+  --keep-going     go on after a failure and list the failures at the end (default:
+                   the first failure ends the run)
+  --quiet          print failures only
+  -h, --help       print this help
+
+Exit status: 0 every document converted, 1 one or more not converted, 2 bad usage.
+)")
+                 .arg(DefaultExtension)
+                 .arg(DefaultJobCount());
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The command line of quorvane-convert: its options, the documents and folders to convert, and
+// the usage text.
+
+#include <QString>
+#include <QStringList>
+
+#include <variant>
+
+struct ConvertOptions {
+    bool filtered = false; // Filtered HTML rather than Normal
+    QString extension;     // of the documents found in folders
+    int jobs = 0;          // documents converted at once
+    bool keepGoing = false;
+    bool quiet = false;
+    QStringList paths; // documents and folders, in the order given
+};
+
+struct HelpRequested {};
+
+// What is wrong with the command line, in one line.
+struct UsageError {
+    QString message;
+};
+
+using ParsedCommandLine = std::variant<ConvertOptions, HelpRequested, UsageError>;
+
+// arguments: the program's name, then its arguments.
+ParsedCommandLine ParseCommandLine(const QStringList &arguments);
+
+// The one-line synopsis.
+QString UsageLine();
+// What --help prints.
+QString HelpText();

@@ -1,0 +1,12 @@
+#pragma once
+// The conversion of quorvane-convert: every document as "Convert to HTML" converts it, several
+// at a time, the pages put in place in list order.
+
+#include "CommandLine.h"
+
+class RunOutput;
+
+// Converts documents with the options' format, jobs and failure rule, telling output; returns
+// the exit status: 0 when every document was converted, else 1. Returns once no office of the
+// run is in use any more.
+int ConvertDocuments(const QStringList &documents, const ConvertOptions &options, RunOutput &output);

@@ -1,0 +1,16 @@
+#pragma once
+// The documents that the command line names: each document as given, each folder as the
+// documents that "Add All Word Files In Folder" finds in it with the same extension.
+
+#include <QString>
+#include <QStringList>
+
+struct GatheredDocuments {
+    QStringList documents; // in argument order, a folder's in the order of its walk
+    QStringList unreadFolders;
+};
+
+// The first of paths that names nothing (a dangling link included); empty when all exist.
+QString FirstMissingPath(const QStringList &paths);
+
+GatheredDocuments GatherDocuments(const QStringList &paths, const QString &extension);

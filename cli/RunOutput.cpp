@@ -1,0 +1,112 @@
+#include "RunOutput.h"
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace {
+
+QString failureText(const ConversionJobs::Failure &failure)
+{
+    if (failure.number)
+        return QStringLiteral("%1: error %2: %3").arg(failure.path).arg(*failure.number).arg(failure.description);
+    return QStringLiteral("%1: unexpected failure, without an error number: %2").arg(failure.path, failure.description);
+}
+
+void printLine(std::FILE *stream, const QString &line)
+{
+    std::fprintf(stream, "%s\n", qPrintable(line));
+    std::fflush(stream);
+}
+
+} // namespace
+
+RunOutput::RunOutput(bool quiet)
+    : mode(quiet                     ? Mode::Quiet
+           : ::isatty(STDERR_FILENO) ? Mode::Bar
+                                     : Mode::Lines)
+{
+    everySecond.setInterval(1000);
+    QObject::connect(&everySecond, &QTimer::timeout, [this] { redraw(); });
+}
+
+void RunOutput::warn(const QString &message)
+{
+    bar.clear();
+    printLine(stderr, QStringLiteral("quorvane-convert: ") + message);
+    redraw();
+}
+
+void RunOutput::begin(const QStringList &runDocuments)
+{
+    documents = runDocuments;
+    clock.start();
+    if (mode == Mode::Bar) {
+        everySecond.start();
+        redraw();
+    }
+}
+
+void RunOutput::nextToPlace(int position)
+{
+    waitingFor = position;
+    redraw();
+}
+
+void RunOutput::placed(int position)
+{
+    ++done;
+    if (mode == Mode::Lines)
+        printLine(
+            stdout,
+            QStringLiteral("[%1/%2] converted %3").arg(position).arg(documents.size()).arg(documents.at(position - 1)));
+    redraw();
+}
+
+void RunOutput::failed(const ConversionJobs::Failure &failure)
+{
+    ++done;
+    if (mode == Mode::Lines)
+        printLine(
+            stdout,
+            QStringLiteral("[%1/%2] failed %3").arg(failure.position).arg(documents.size()).arg(failureText(failure)));
+    if (mode == Mode::Bar) {
+        bar.clear();
+        printLine(stderr, QStringLiteral("failed ") + failureText(failure));
+    }
+    redraw();
+}
+
+void RunOutput::finished(const std::vector<ConversionJobs::Failure> &failures, bool keepGoing)
+{
+    everySecond.stop();
+    waitingFor = 0;
+    redraw();
+    bar.end();
+    if (failures.empty())
+        return;
+    printLine(stderr,
+              QStringLiteral("quorvane-convert: not converted (%1 of %2):").arg(failures.size()).arg(documents.size()));
+    for (const ConversionJobs::Failure &failure : failures)
+        printLine(stderr, QStringLiteral("  ") + failureText(failure));
+    const qsizetype after = documents.size() - failures.back().position;
+    if (keepGoing || after == 0)
+        return;
+    const QString notConverted = after == 1 ? QStringLiteral("The document after it was not converted")
+                                            : QStringLiteral("The %1 documents after it were not converted").arg(after);
+    printLine(stderr, notConverted + QStringLiteral(" (--keep-going tries every document)."));
+}
+
+void RunOutput::interrupted()
+{
+    everySecond.stop();
+    bar.end();
+}
+
+void RunOutput::redraw()
+{
+    if (mode != Mode::Bar || !clock.isValid())
+        return;
+    const QString current = waitingFor > 0 ? documents.value(waitingFor - 1) : QString();
+    bar.draw({done, int(documents.size()), current, std::chrono::milliseconds(clock.elapsed())});
+}
