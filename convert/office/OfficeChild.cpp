@@ -82,6 +82,7 @@ private:
 struct LiveChildren {
     std::mutex mutex;
     std::set<pid_t> pids;
+    bool ending = false; // the program is ending: no further child starts
 };
 
 LiveChildren &liveChildren()
@@ -157,15 +158,19 @@ pid_t StartOfficeChild(const QString &program, const QStringList &arguments)
     std::vector<std::string> command{QFile::encodeName(program).toStdString()};
     for (const QString &argument : arguments)
         command.push_back(argument.toStdString());
+    // Started and noted under one lock, so that the program's end kills every child it started.
     const pid_t pid = Launcher::instance().launch([&command] {
+        std::lock_guard lock(liveChildren().mutex);
+        if (liveChildren().ending)
+            return pid_t(0);
         const pid_t started = spawn(command);
-        if (started > 0) {
-            std::lock_guard lock(liveChildren().mutex);
+        if (started > 0)
             liveChildren().pids.insert(started);
-        }
         return started;
     });
-    if (pid <= 0)
+    if (pid == 0)
+        throw OfficeErrors::gone(QStringLiteral("starting, as the program is ending,"));
+    if (pid < 0)
         throw OfficeErrors::notInstalled(program);
     return pid;
 }
@@ -203,6 +208,7 @@ void KillOfficeChild(pid_t pid)
 void KillAllOfficeChildren()
 {
     std::lock_guard lock(liveChildren().mutex);
+    liveChildren().ending = true;
     for (const pid_t pid : liveChildren().pids)
         ::kill(pid, SIGKILL);
     for (const pid_t pid : liveChildren().pids)

@@ -44,8 +44,8 @@ TEST(ConvertCommand, ConvertsTheDocumentsOfAFolderTreeBesideEachInWalkOrder)
 TEST(ConvertCommand, ConvertsADocumentWithSpacesAndNonAsciiLettersInItsNameToFilteredHtml)
 {
     QTemporaryDir folder;
-    const QString document = CopyTestDocument(QStringLiteral("Lists.doc"), folder.path(),
-                                              QStringLiteral("Über die Straße 文書.doc"));
+    const QString document = CopyTestDocument(QStringLiteral("testRTFRegularImages.rtf"), folder.path(),
+                                              QStringLiteral("Über die Straße 文書.rtf"));
 
     const Outcome outcome = RunInstalledCommand({QStringLiteral("--filtered"), document});
 
@@ -53,7 +53,8 @@ TEST(ConvertCommand, ConvertsADocumentWithSpacesAndNonAsciiLettersInItsNameToFil
     EXPECT_EQ(outcome.out, QStringLiteral("[1/1] converted %1\n").arg(document));
     QFile page(PageBeside(document));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(page.readAll().contains("http://www.w3.org/1999/xhtml")) << "not Filtered HTML";
+    EXPECT_TRUE(page.readAll().contains("src=\"data:image/")) << "not Filtered HTML";
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2) << "pictures beside a Filtered page";
 }
 
 TEST(ConvertCommand, DrawsAProgressBarInPlaceWhenStandardErrorIsATerminal)
