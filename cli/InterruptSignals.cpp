@@ -1,7 +1,6 @@
 #include "InterruptSignals.h"
 
-#include "ObjectRegistry.h"
-#include "StagedPage.h"
+#include "ConversionJobs.h"
 
 #include <csignal>
 #include <cstdio>
@@ -61,9 +60,7 @@ void InterruptSignals::endIfArrived()
     if (number == 0)
         return;
     beforeEnding();
-    // The offices first, so that none writes into a staging folder while it is removed.
-    EndAllServers();
-    DiscardAllStagedPages();
+    AbandonAllConversions();
     std::fflush(nullptr);
     std::signal(number, SIG_DFL);
     sigset_t only;

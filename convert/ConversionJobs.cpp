@@ -1,6 +1,7 @@
 #include "ConversionJobs.h"
 
 #include "AutomationError.h"
+#include "ObjectRegistry.h"
 #include "UnexpectedFailure.h"
 
 #include <QThread>
@@ -17,6 +18,13 @@ constexpr int LookAheadPerJob = 2;
 int DefaultJobCount()
 {
     return std::clamp(QThread::idealThreadCount(), 1, 8);
+}
+
+void AbandonAllConversions()
+{
+    // The offices first, so that none writes into a staging folder while it is removed.
+    EndAllServers();
+    DiscardAllStagedPages();
 }
 
 ConversionJobs::ConversionJobs(QStringList paths, std::optional<std::int32_t> format, int jobs, bool keepGoing)

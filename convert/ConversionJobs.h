@@ -19,6 +19,11 @@
 // The documents converted at once when nothing else is said: one per core, at most 8.
 int DefaultJobCount();
 
+// The program is ending in the middle of whatever it converts: ends every office at once, then
+// removes every staging folder, so that no office process, no staging folder and no
+// half-written page is left. Nothing is converted after.
+void AbandonAllConversions();
+
 class ConversionJobs : public QObject {
     Q_OBJECT
 public:

@@ -1,7 +1,6 @@
 // Closing the main window ends the program at once.
+#include "ConversionJobs.h"
 #include "Form1.h"
-#include "ObjectRegistry.h"
-#include "StagedPage.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,11 +10,9 @@ void Form1::Form_Unload()
 {
     // Returning to the event loop is not enough: a command waiting in a nested loop (a dialog,
     // the folder walk, a conversion run) would carry on. Nothing is kept between runs, so
-    // nothing is saved. The offices end first, so that none writes into a staging folder while
-    // it is removed, and no half-written page is left anywhere. _Exit, not exit: static
+    // nothing is saved; what a run was converting is abandoned. _Exit, not exit: static
     // destructors would run while the interrupted command still lives on the stack.
-    EndAllServers();
-    DiscardAllStagedPages();
+    AbandonAllConversions();
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
