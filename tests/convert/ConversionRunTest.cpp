@@ -7,6 +7,7 @@
 #include "FakeList.h"
 #include "FakePlatform.h"
 #include "FakeWord.h"
+#include "Rows.h"
 #include "RunningObjects.h"
 
 #include <QDir>
@@ -292,15 +293,11 @@ TEST_F(ConversionRunTest, TheEventLoopRunsDuringTheRunButNoInputIsTakenOrKeptFor
 // A failure that does not come from the automation layer, whatever its kind, ends the run at its
 // document as any other failure does, with a message naming the document and what went wrong.
 struct Thrown {
-    const char *kind;
+    const char *name;
     std::function<void()> raise;
     const char *says;
+    friend void PrintTo(const Thrown &row, std::ostream *out) { *out << row.name; }
 };
-
-void PrintTo(const Thrown &thrown, std::ostream *out)
-{
-    *out << thrown.kind;
-}
 
 class UnexpectedFailure : public ConversionRunTest, public ::testing::WithParamInterface<Thrown> {};
 
@@ -327,4 +324,4 @@ INSTANTIATE_TEST_SUITE_P(
         Thrown{"UnoDeploymentException", [] { throw css::uno::DeploymentException("no types"); },
                "an unexpected error occurred"},
         Thrown{"AnythingElse", [] { throw 42; }, "an unexpected error occurred"}),
-    [](const ::testing::TestParamInfo<Thrown> &info) { return std::string(info.param.kind); });
+    RowName);

@@ -1,11 +1,11 @@
-// One document through its own Word instance: the calls and their arguments, the output path,
-// the format from the option buttons, and Quit on every path.
+// One document through its own Word instance: the calls and their arguments, the page's path,
+// the format chosen at the moment of the save, and Quit on every path.
 
 #include "ConvertDocument.h"
 #include "FakeWord.h"
+#include "Rows.h"
 
-#include <map>
-#include <tuple>
+#include <QHash>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -16,125 +16,142 @@ namespace {
 
 const SaveFormatChoice AsHtml = [] { return std::optional<std::int32_t>(WordSaveFormat::Html); };
 
-int errorNumberOf(const QString &path)
+int errorNumberOf(const QString &path, const SaveFormatChoice &format = AsHtml)
 {
     try {
-        ConvertDocument(path, AsHtml);
+        ConvertDocument(path, format);
     } catch (const AutomationError &error) {
         return error.number();
     }
     return 0;
 }
 
-NamedArguments saveAsArguments(const QString &fileName, std::int32_t format)
+// The SaveAs call's arguments by name.
+QHash<QString, Variant> savedWith(const FakeWord &word)
 {
-    return {{"FileName", fileName},
-            {"FileFormat", format},
-            {"LockComments", Variant::fromBool(false)},
-            {"Password", QString()},
-            {"AddToRecentFiles", Variant::fromBool(true)},
-            {"WritePassword", QString()},
-            {"ReadOnlyRecommended", Variant::fromBool(false)},
-            {"EmbedTrueTypeFonts", Variant::fromBool(false)},
-            {"SaveNativePictureFormat", Variant::fromBool(false)},
-            {"SaveFormsData", Variant::fromBool(false)},
-            {"SaveAsAOCELetter", Variant::fromBool(false)}};
+    QHash<QString, Variant> arguments;
+    for (const WordCall &call : word.calls())
+        for (const auto &[name, value] : call.member == QLatin1String("SaveAs") ? call.named : NamedArguments())
+            arguments.insert(name, value);
+    return arguments;
 }
 
 } // namespace
 
-TEST(ConvertDocument, OpensThePathAsListedSavesItBesideWithElevenNamedArgumentsAndQuitsLast)
+// The page goes beside the document, the extension after the last dot replaced by ".htm"; a
+// document that already is a page is opened and quit, but never saved over itself.
+struct PagePath {
+    const char *name;
+    const char *document;
+    const char *page; // empty: refused
+    friend void PrintTo(const PagePath &row, std::ostream *out) { *out << row.name; }
+};
+
+class ConvertDocumentPage : public ::testing::TestWithParam<PagePath> {};
+
+TEST_P(ConvertDocumentPage, IsSavedBesideTheDocumentOpenedAsListed)
 {
-    // An empty output: the document already is HTML, so it is opened and quit but never saved.
-    const std::vector<std::pair<QString, QString>> cases{
-        {"/docs/Report.doc", "/docs/Report.htm"},
-        {"/docs/Report.docx", "/docs/Report.htm"},
-        {"/docs/Report.DOC", "/docs/Report.htm"},
-        {"/docs/Report.final.doc", "/docs/Report.final.htm"},
-        {"/Old.doc/Report.doc", "/Old.doc/Report.htm"},
-        {"/docs/Readme", "/docs/Readme.htm"},
-        {"/docs/Report.", "/docs/Report.htm"},
-        {"/docs/Archive.old/Readme", "/docs/Archive.old/Readme.htm"},
-        {"/docs/site.htm/Readme", "/docs/site.htm/Readme.htm"},
-        {"/docs/Page.htm", ""},
-        {"/docs/Page.HTML", ""},
-        {"/docs/Page.Html", ""},
-    };
-    for (const auto &[path, output] : cases) {
-        SCOPED_TRACE(path.toStdString());
-        FakeWord word;
-        const int error = errorNumberOf(path);
-        EXPECT_EQ(word.instancesCreated, 1);
-        const std::vector<WordCall> calls = word.calls();
-        ASSERT_GE(calls.size(), 3u);
-        EXPECT_EQ(calls[1].positional, PositionalArguments{path});
-        EXPECT_TRUE(calls[1].named.empty());
-        EXPECT_TRUE(calls.back().positional.empty() && calls.back().named.empty());
-        if (output.isEmpty()) {
-            EXPECT_EQ(error, AutomationErrorNumber::WouldOverwriteSource);
-            EXPECT_THAT(word.members(), ElementsAre("Documents", "Open", "Quit"));
-            continue;
-        }
+    FakeWord word;
+    const int error = errorNumberOf(QString::fromUtf8(GetParam().document));
+    EXPECT_EQ(word.openedPaths(), QStringList{QString::fromUtf8(GetParam().document)});
+    if (*GetParam().page) {
         EXPECT_EQ(error, 0);
-        ASSERT_THAT(word.members(), ElementsAre("Documents", "Open", "SaveAs", "Quit"));
-        EXPECT_TRUE(calls[2].positional.empty());
-        EXPECT_EQ(calls[2].named, saveAsArguments(output, 8));
-        // Automation booleans: True travels as -1, False as 0.
-        EXPECT_EQ(calls[2].named[4].second.toInt(), -1);
-        EXPECT_EQ(calls[2].named[2].second.toInt(), 0);
+        EXPECT_THAT(word.members(), ElementsAre("Documents", "Open", "SaveAs", "Quit"));
+        EXPECT_EQ(savedWith(word).value("FileName"), Variant(QString::fromUtf8(GetParam().page)));
+    } else {
+        EXPECT_EQ(error, AutomationErrorNumber::WouldOverwriteSource);
+        EXPECT_THAT(word.members(), ElementsAre("Documents", "Open", "Quit"));
     }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConvertDocument, ConvertDocumentPage,
+    ::testing::Values(PagePath{"Doc", "/docs/Report.doc", "/docs/Report.htm"},
+                      PagePath{"Docx", "/docs/Report.docx", "/docs/Report.htm"},
+                      PagePath{"UpperCase", "/docs/Report.DOC", "/docs/Report.htm"},
+                      PagePath{"SeveralDots", "/docs/Report.final.doc", "/docs/Report.final.htm"},
+                      PagePath{"DotInFolder", "/Old.doc/Report.doc", "/Old.doc/Report.htm"},
+                      PagePath{"NoDot", "/docs/Readme", "/docs/Readme.htm"},
+                      PagePath{"EndsInDot", "/docs/Report.", "/docs/Report.htm"},
+                      PagePath{"NoDotInFileName", "/docs/Archive.old/Readme", "/docs/Archive.old/Readme.htm"},
+                      PagePath{"HtmFolder", "/docs/site.htm/Readme", "/docs/site.htm/Readme.htm"},
+                      PagePath{"Htm", "/docs/Page.htm", ""}, PagePath{"Html", "/docs/Page.HTML", ""}),
+    RowName);
+
+TEST(ConvertDocument, SavesWithTheElevenNamedArgumentsBooleansAsMinusOneAndZero)
+{
+    FakeWord word;
+    ConvertDocument("/docs/a.doc", AsHtml);
+    const QHash<QString, Variant> expected{{"FileName", "/docs/a.htm"},
+                                           {"FileFormat", 8},
+                                           {"LockComments", Variant::fromBool(false)},
+                                           {"Password", ""},
+                                           {"AddToRecentFiles", Variant::fromBool(true)},
+                                           {"WritePassword", ""},
+                                           {"ReadOnlyRecommended", Variant::fromBool(false)},
+                                           {"EmbedTrueTypeFonts", Variant::fromBool(false)},
+                                           {"SaveNativePictureFormat", Variant::fromBool(false)},
+                                           {"SaveFormsData", Variant::fromBool(false)},
+                                           {"SaveAsAOCELetter", Variant::fromBool(false)}};
+    EXPECT_EQ(savedWith(word), expected);
+    EXPECT_EQ(savedWith(word).value("AddToRecentFiles").toInt(), -1);
 }
 
 TEST(ConvertDocument, SavesInTheFormatChosenAtTheMomentOfTheSave)
 {
     FakeWord word;
-    std::optional<std::int32_t> chosen = WordSaveFormat::Html;
-    const auto savedWith = [&](const QString &path) {
+    std::optional<std::int32_t> chosen = WordSaveFormat::FilteredHtml;
+    const auto formatSaved = [&] {
         word.clear();
-        ConvertDocument(path, [&chosen] { return chosen; });
-        return word.members() == QStringList{"Documents", "Open", "SaveAs", "Quit"} ? word.calls()[2].named
-                                                                                    : NamedArguments();
+        ConvertDocument("/docs/a.doc", [&chosen] { return chosen; });
+        return savedWith(word).value("FileFormat", Variant(0)).toInt();
     };
-
-    EXPECT_EQ(savedWith("/docs/a.doc"), saveAsArguments("/docs/a.htm", 8));
-    chosen = WordSaveFormat::FilteredHtml;
-    EXPECT_EQ(savedWith("/docs/b.doc"), saveAsArguments("/docs/b.htm", 10));
-
+    EXPECT_EQ(formatSaved(), 10);
     // Changed while the document is being opened: the save follows the change.
-    chosen = WordSaveFormat::Html;
     word.onCall = [&](const WordCall &call) {
         if (call.member == QLatin1String("Open"))
-            chosen = WordSaveFormat::FilteredHtml;
+            chosen = WordSaveFormat::Html;
     };
-    EXPECT_EQ(savedWith("/docs/c.doc"), saveAsArguments("/docs/c.htm", 10));
-
+    EXPECT_EQ(formatSaved(), 8);
     // None chosen: the document is opened and the instance quit, but nothing is saved.
-    word.onCall = nullptr;
-    chosen.reset();
-    EXPECT_EQ(savedWith("/docs/d.doc"), NamedArguments());
+    word.onCall = [&](const WordCall &) { chosen.reset(); };
+    EXPECT_EQ(formatSaved(), 0);
     EXPECT_THAT(word.members(), ElementsAre("Documents", "Open", "Quit"));
 }
 
-TEST(ConvertDocument, AFailureQuitsTheInstanceAndPassesTheFirstFailureOn)
+// A failing call ends the conversion there; the instance is still quit, and a failure of that
+// Quit never hides the first failure.
+struct FailingCalls {
+    const char *name;
+    QStringList failing;
+    int reported;
+    QStringList members;
+    friend void PrintTo(const FailingCalls &row, std::ostream *out) { *out << row.name; }
+};
+
+class ConvertDocumentFailure : public ::testing::TestWithParam<FailingCalls> {};
+
+TEST_P(ConvertDocumentFailure, QuitsTheInstanceAndPassesTheFirstFailureOn)
+{
+    const QHash<QString, int> errors{{"Open", 5408}, {"SaveAs", 5153}, {"Quit", 462}};
+    FakeWord word;
+    word.onCall = [&errors](const WordCall &call) {
+        if (GetParam().failing.contains(call.member))
+            throw AutomationError(errors.value(call.member), call.member);
+    };
+    EXPECT_EQ(errorNumberOf("/docs/Report.doc"), GetParam().reported);
+    EXPECT_EQ(word.members(), GetParam().members);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ConvertDocument, ConvertDocumentFailure,
+    ::testing::Values(FailingCalls{"Open", {"Open"}, 5408, {"Documents", "Open", "Quit"}},
+                      FailingCalls{"SaveAs", {"SaveAs"}, 5153, {"Documents", "Open", "SaveAs", "Quit"}},
+                      FailingCalls{"OpenAndQuit", {"Open", "Quit"}, 5408, {"Documents", "Open", "Quit"}},
+                      FailingCalls{"Quit", {"Quit"}, 462, {"Documents", "Open", "SaveAs", "Quit"}}),
+    RowName);
+
+TEST(ConvertDocument, WithoutAWordClassNothingIsOpened)
 {
     EXPECT_EQ(errorNumberOf("/docs/Report.doc"), AutomationErrorNumber::ClassNotRegistered);
-
-    // Open failing: a password; SaveAs: a full disk; Quit: the office gone.
-    const std::map<QString, int> errors{{"Open", 5408}, {"SaveAs", 5153}, {"Quit", 462}};
-    const std::vector<std::tuple<QStringList, int, QStringList>> cases{
-        {{"Open"}, 5408, {"Documents", "Open", "Quit"}},
-        {{"SaveAs"}, 5153, {"Documents", "Open", "SaveAs", "Quit"}},
-        {{"Open", "Quit"}, 5408, {"Documents", "Open", "Quit"}},
-        {{"Quit"}, 462, {"Documents", "Open", "SaveAs", "Quit"}},
-    };
-    for (const auto &[failing, reported, members] : cases) {
-        SCOPED_TRACE(failing.join(',').toStdString());
-        FakeWord word;
-        word.onCall = [&errors, &failing = failing](const WordCall &call) {
-            if (failing.contains(call.member))
-                throw AutomationError(errors.at(call.member), call.member + QStringLiteral(" failed."));
-        };
-        EXPECT_EQ(errorNumberOf("/docs/Report.doc"), reported);
-        EXPECT_EQ(word.members(), members);
-    }
 }

@@ -1,4 +1,5 @@
 // Files dropped onto the list from the file manager, before, during and after an in-list move.
+#include "Rows.h"
 #include "ShownList.h"
 
 #include <QDir>
@@ -57,12 +58,8 @@ struct Offer {
     Qt::DropActions possible;
     Qt::DropAction proposed;
     Qt::DropAction taken;
+    friend void PrintTo(const Offer &row, std::ostream *out) { *out << row.name; }
 };
-
-void PrintTo(const Offer &offer, std::ostream *out)
-{
-    *out << offer.name;
-}
 
 class DropAction : public ListDrop, public ::testing::WithParamInterface<Offer> {};
 
@@ -89,4 +86,4 @@ INSTANTIATE_TEST_SUITE_P(
                       Offer{"LinkProposed", Qt::CopyAction | Qt::LinkAction, Qt::LinkAction, Qt::CopyAction},
                       Offer{"OnlyMove", Qt::MoveAction, Qt::MoveAction, Qt::IgnoreAction},
                       Offer{"OnlyLink", Qt::LinkAction, Qt::LinkAction, Qt::IgnoreAction}),
-    [](const ::testing::TestParamInfo<Offer> &info) { return std::string(info.param.name); });
+    RowName);
