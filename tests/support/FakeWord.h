@@ -13,13 +13,10 @@
 
 #include <atomic>
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <optional>
-#include <ostream>
 #include <vector>
 
-// Readable failures for the arguments of a call.
 inline void PrintTo(const Variant &value, std::ostream *out)
 {
     *out << value.describe().toStdString();
@@ -36,8 +33,6 @@ class FakeWord {
 public:
     FakeWord();
     ~FakeWord() { UnregisterClass(QStringLiteral("Word.Application")); }
-    FakeWord(const FakeWord &) = delete;
-    FakeWord &operator=(const FakeWord &) = delete;
 
     std::atomic_int instancesCreated = 0;
     std::function<void(const WordCall &)> onCall;
@@ -67,82 +62,64 @@ public:
                 names << call.member;
         return names;
     }
-    // The document that instance opened; empty before its Open.
-    QString openedIn(int instance) const
-    {
-        for (const WordCall &call : calls())
-            if (call.instance == instance && call.member == QLatin1String("Open"))
-                return call.positional.front().toText();
-        return {};
-    }
-    QStringList openedPaths() const
+    // The documents opened, in call order; or the one that instance opened.
+    QStringList openedPaths(int instance = 0) const
     {
         QStringList paths;
         for (const WordCall &call : calls())
-            if (call.member == QLatin1String("Open"))
+            if (call.member == QLatin1String("Open") && (instance == 0 || call.instance == instance))
                 paths << call.positional.front().toText();
         return paths;
     }
+    QString openedIn(int instance) const { return openedPaths(instance).value(0); }
 
 private:
     mutable std::mutex mutex;
     std::vector<WordCall> calls_;
 };
 
-// The application, its documents collection and its document, told apart by kind.
+// The application (no document), its documents collection and a document, told apart by what
+// each holds.
 class FakeWordObject : public AutomationObject {
 public:
-    enum class Kind { Application, Documents, Document };
-    FakeWordObject(FakeWord &word, int instance, Kind kind, QString document = {})
-        : word_(word)
-        , instance_(instance)
-        , kind_(kind)
-        , document_(std::move(document))
+    FakeWordObject(FakeWord &word, int instance, bool collection = false, QString document = {})
+        : word(word)
+        , instance(instance)
+        , collection(collection)
+        , document(std::move(document))
     {
     }
 
     Variant Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named) override
     {
-        const WordCall call{instance_, member, positional, named};
-        word_.record(call);
-        if (word_.onCall)
-            word_.onCall(call);
-        const auto is = [&](Kind kind, const char *name) { return kind_ == kind && member == QLatin1String(name); };
-        if (is(Kind::Application, "Documents"))
-            return ObjectRef(std::make_shared<FakeWordObject>(word_, instance_, Kind::Documents));
-        if (is(Kind::Documents, "Open"))
-            return ObjectRef(
-                std::make_shared<FakeWordObject>(word_, instance_, Kind::Document, positional.front().toText()));
-        if (is(Kind::Document, "SaveAs")) {
-            if (word_.writePages)
-                PublishHtml(named.front().second.toText(), [this](const QString &page) { write(page); });
-            return {};
-        }
-        if (is(Kind::Application, "Quit"))
-            return {};
-        throw AutomationError(AutomationErrorNumber::UnknownMember, QStringLiteral("No member ") + member);
+        const WordCall call{instance, member, positional, named};
+        word.record(call);
+        if (word.onCall)
+            word.onCall(call);
+        if (member == QLatin1String("Documents") || member == QLatin1String("Open"))
+            return ObjectRef(std::make_shared<FakeWordObject>(word, instance, member == QLatin1String("Documents"),
+                                                              collection ? positional.front().toText() : QString()));
+        if (member == QLatin1String("SaveAs") && word.writePages)
+            PublishHtml(named.front().second.toText(), [this](const QString &page) {
+                QFile file(page);
+                file.open(QIODevice::WriteOnly)
+                    && file.write(QStringLiteral("<html><body>%1</body></html>").arg(document).toUtf8());
+            });
+        return {};
     }
     Variant DefaultMember() override { return QStringLiteral("Microsoft Word"); }
 
 private:
-    void write(const QString &page) const
-    {
-        QFile file(page);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(QStringLiteral("<html><body>%1</body></html>").arg(document_).toUtf8());
-    }
-
-    FakeWord &word_;
-    int instance_;
-    Kind kind_;
-    QString document_;
+    FakeWord &word;
+    int instance;
+    bool collection;
+    QString document;
 };
 
 inline FakeWord::FakeWord()
 {
-    RegisterClass(QStringLiteral("Word.Application"), [this] {
-        return std::make_shared<FakeWordObject>(*this, ++instancesCreated, FakeWordObject::Kind::Application);
-    });
+    RegisterClass(QStringLiteral("Word.Application"),
+                  [this] { return std::make_shared<FakeWordObject>(*this, ++instancesCreated); });
 }
 
 // A "Word.Application" that another program left running, whose default member reads name (or
@@ -150,7 +127,7 @@ inline FakeWord::FakeWord()
 class RunningWord : public AutomationObject {
 public:
     explicit RunningWord(std::optional<Variant> name)
-        : name_(std::move(name))
+        : name(std::move(name))
     {
     }
     Variant Invoke(const QString &member, const PositionalArguments &, const NamedArguments &) override
@@ -161,13 +138,11 @@ public:
     Variant DefaultMember() override
     {
         ++defaultMemberReads;
-        if (!name_)
-            throw AutomationError(AutomationErrorNumber::EngineGone, "gone");
-        return *name_;
+        return name ? *name : throw AutomationError(AutomationErrorNumber::EngineGone, "gone");
     }
     QStringList membersCalled;
     int defaultMemberReads = 0;
 
 private:
-    std::optional<Variant> name_;
+    std::optional<Variant> name;
 };
