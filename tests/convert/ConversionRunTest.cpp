@@ -307,8 +307,11 @@ TEST_F(ConversionRunTest, TheEventLoopRunsDuringTheRunButNoInputIsTakenOrKeptFor
     int clicks = 0;
     QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
     bool dropTaken = true;
+    bool pressTaken = true;
     QTimer::singleShot(50, &button, [&] {
-        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::mousePress(&button, Qt::LeftButton);
+        pressTaken = button.isDown();
+        QTest::mouseRelease(&button, Qt::LeftButton);
         QTest::keyClick(&button, Qt::Key_Space);
         QMimeData files;
         files.setUrls({QUrl::fromLocalFile("/docs/dropped.doc")});
@@ -326,6 +329,7 @@ TEST_F(ConversionRunTest, TheEventLoopRunsDuringTheRunButNoInputIsTakenOrKeptFor
     QTest::qWait(50);
     EXPECT_TRUE(servedDuringTheRun);
     EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(pressTaken);
     EXPECT_FALSE(dropTaken);
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1) << "input is taken again after the run";
