@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
