@@ -6,19 +6,16 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(GetFileExtension, GivesTheTextAfterTheLastDotAndLeavesItInTheArgument)
 {
-    const std::vector<std::pair<QString, QString>> cases{
-        {"report.doc", "doc"},
-        {"archive.2009.docx", "docx"},
-        {"README", "README"},
-        {"letter.", ""},
-        {"/home/ann/my.files/notes", "files/notes"},
-        {"", ""},
-        {QString(70000, QLatin1Char('a')) + ".htm", "htm"},
-    };
+    const QString longName = QString(70000, QLatin1Char('a')) + ".htm";
+    const std::pair<QString, QString> cases[] = {{"report.doc", "doc"},
+                                                 {"archive.2009.docx", "docx"},
+                                                 {"README", "README"},
+                                                 {"letter.", ""},
+                                                 {"/home/ann/my.files/notes", "files/notes"},
+                                                 {"", ""},
+                                                 {longName, "htm"}};
     for (const auto &[name, extension] : cases) {
         QString argument = name;
         EXPECT_EQ(Main::GetFileExtension(argument), extension) << name.left(40).toStdString();
@@ -29,17 +26,11 @@ TEST(GetFileExtension, GivesTheTextAfterTheLastDotAndLeavesItInTheArgument)
 TEST(FileExists, TellsAnExistingFileFromNamesOfNothing)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("Ünïcödé report.doc");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    QFile file(dir.filePath("Ünïcödé report.doc"));
     // Write-only: asking about a file must not need to read it.
-    ASSERT_TRUE(file.setPermissions(QFileDevice::WriteOwner));
-    EXPECT_TRUE(Main::FileExists(path));
-
-    for (const QString &missing :
-         {QString(), dir.filePath("missing.doc"), dir.filePath("no such folder/report.doc"), path + QChar(0) + "junk"})
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.setPermissions(QFileDevice::WriteOwner));
+    EXPECT_TRUE(Main::FileExists(file.fileName()));
+    for (const QString &missing : {QString(), dir.filePath("missing.doc"), dir.filePath("no such folder/report.doc"),
+                                   file.fileName() + QChar(0) + "junk"})
         EXPECT_FALSE(Main::FileExists(missing)) << missing.toStdString();
 }
-
-} // namespace

@@ -20,32 +20,16 @@
 
 #include <cstdio>
 
-namespace {
-
-void closeWhenAPageIsInPlace(Form1 &form, const QString &folder)
-{
-    auto *watch = new QTimer(&form);
-    QObject::connect(watch, &QTimer::timeout, &form, [&form, folder] {
-        if (QDir(folder).entryList({QStringLiteral("*.htm")}, QDir::Files).isEmpty())
-            return;
-        for (const qint64 office : OfficeChildren())
-            std::printf("%lld ", office);
-        std::printf("\n");
-        std::fflush(stdout);
-        form.windowHandle()->close();
-    });
-    watch->start(20);
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IONBF, 0); // each line out as it is printed
     const QString scenario = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     FakePlatform platform;
     Form1 form(platform.bundle());
     form.show();
+    const auto close = [&form] { form.windowHandle()->close(); };
+    const auto click = [&form](const char *name) { form.findChild<QToolButton *>(QLatin1String(name))->click(); };
     if (scenario == "run" && argc > 2) {
         OfficeSettings settings = DefaultOfficeSettings();
         settings.profileRoot = QStringLiteral(QUORVANE_TEST_PROFILE_ROOT);
@@ -53,15 +37,23 @@ int main(int argc, char *argv[])
         const QString folder = QString::fromLocal8Bit(argv[2]);
         platform.dialogs.inputAnswers = {QStringLiteral("doc")};
         platform.dialogs.folderAnswers = {folder};
-        form.findChild<QToolButton *>(QStringLiteral("Check4"))->click();
-        QTimer::singleShot(0, &form, [&form] { form.findChild<QToolButton *>(QStringLiteral("Check2"))->click(); });
-        closeWhenAPageIsInPlace(form, folder);
+        click("Check4");
+        QTimer::singleShot(0, &form, [&] { click("Check2"); });
+        auto *watch = new QTimer(&form);
+        watch->callOnTimeout(&form, [&, folder] {
+            if (QDir(folder).entryList({QStringLiteral("*.htm")}, QDir::Files).isEmpty())
+                return;
+            for (const qint64 office : OfficeChildren())
+                std::printf("%lld ", office);
+            std::printf("\n");
+            close();
+        });
+        watch->start(20);
     } else {
-        QTimer::singleShot(200, &form, [&form] { form.windowHandle()->close(); });
+        QTimer::singleShot(200, &form, close);
     }
 
     std::printf("waiting\n");
-    std::fflush(stdout);
     const QDeadlineTimer deadline(20000);
     if (scenario == "walk") {
         while (!deadline.hasExpired())
