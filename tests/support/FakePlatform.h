@@ -5,57 +5,47 @@
 #include "Platform.h"
 
 #include <QCoreApplication>
-#include <QRect>
-#include <QStringList>
 
 #include <deque>
 #include <functional>
 
+// kind: "information", "askYesNo", "inputBox", "browseForFolder" or "openFiles"; text: the
+// message, prompt or title; defaultText: what an input box offers.
 struct ShownDialog {
-    QString kind; // "information", "askYesNo", "inputBox", "browseForFolder", "openFiles"
-    QString text; // the message, prompt or title
-    QString defaultText;
+    QString kind, text, defaultText = {};
 };
 
-class FakeDialogs : public Dialogs {
-public:
-    std::deque<bool> yesNoAnswers;           // default when empty: Yes
-    std::deque<QString> inputAnswers;        // default when empty: Cancel ("")
-    std::deque<QString> folderAnswers;       // default when empty: Cancel ("")
-    std::deque<OpenFilesResult> fileAnswers; // default when empty: Cancel
+struct FakeDialogs : Dialogs {
+    std::deque<bool> yesNoAnswers;                   // default when empty: Yes
+    std::deque<QString> inputAnswers, folderAnswers; // default when empty: Cancel ("")
+    std::deque<OpenFilesResult> fileAnswers;         // default when empty: Cancel
     std::vector<ShownDialog> shown;
     std::vector<OpenFilesRequest> fileRequests;
     // Sees each dialog as it is shown, to throw a failure from inside a command.
     std::function<void(const ShownDialog &)> onShow;
 
-    void information(QWidget *, const QString &text) override { show({"information", text, {}}); }
-    bool askYesNo(QWidget *, const QString &text) override
-    {
-        show({"askYesNo", text, {}});
-        return take(yesNoAnswers, true);
-    }
+    void information(QWidget *, const QString &text) override { show({"information", text}); }
+    bool askYesNo(QWidget *, const QString &text) override { return answer(yesNoAnswers, {"askYesNo", text}, true); }
     QString inputBox(QWidget *, const QString &prompt, const QString &defaultText) override
     {
-        show({"inputBox", prompt, defaultText});
-        return take(inputAnswers, QString());
+        return answer(inputAnswers, {"inputBox", prompt, defaultText});
     }
     QString browseForFolder(QWidget *, const QString &title) override
     {
-        show({"browseForFolder", title, {}});
-        return take(folderAnswers, QString());
+        return answer(folderAnswers, {"browseForFolder", title});
     }
     OpenFilesResult openFiles(QWidget *, const OpenFilesRequest &request) override
     {
-        show({"openFiles", request.title, {}});
+        const OpenFilesResult result = answer(fileAnswers, {"openFiles", request.title});
         fileRequests.push_back(request);
-        return take(fileAnswers, OpenFilesResult{});
+        return result;
     }
 
     QStringList messages() const
     {
         QStringList texts;
-        for (const auto &dialog : shown)
-            if (dialog.kind == QLatin1String("information") || dialog.kind == QLatin1String("askYesNo"))
+        for (const ShownDialog &dialog : shown)
+            if (dialog.kind == "information" || dialog.kind == "askYesNo")
                 texts << dialog.text;
         return texts;
     }
@@ -67,19 +57,20 @@ private:
         if (onShow)
             onShow(dialog);
     }
+    // Shows dialog and gives the next of answers, or fallback when none is left.
     template <typename T>
-    static T take(std::deque<T> &queue, T fallback)
+    T answer(std::deque<T> &answers, const ShownDialog &dialog, T fallback = T())
     {
-        if (queue.empty())
-            return fallback;
-        T value = queue.front();
-        queue.pop_front();
-        return value;
+        show(dialog);
+        if (!answers.empty()) {
+            fallback = answers.front();
+            answers.pop_front();
+        }
+        return fallback;
     }
 };
 
-class FakeShell : public Shell {
-public:
+struct FakeShell : Shell {
     std::vector<QStringList> launches; // program followed by its arguments
     bool launchSucceeds = true;
     bool launchDetached(const QString &program, const QStringList &arguments) override
@@ -89,16 +80,13 @@ public:
     }
 };
 
-class FakeRandom : public RandomSource {
-public:
+struct FakeRandom : RandomSource {
     float value = 0.5f; // draws 51 by default, never the home page
-    std::vector<float> seeds;
-    void seed(float seconds) override { seeds.push_back(seconds); }
+    void seed(float) override {}
     float next() override { return value; }
 };
 
-class FakeScreen : public Screen {
-public:
+struct FakeScreen : Screen {
     QRect geometry{0, 0, 1280, 1024};
     QRect primaryGeometry() const override { return geometry; }
 };

@@ -8,14 +8,12 @@
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI"))
-        qputenv("QT_FONT_DPI", "96");
-    QTemporaryDir runtimeDir;
-    if (!runtimeDir.isValid())
+    for (const auto &[name, value] : {std::pair{"QT_QPA_PLATFORM", "offscreen"}, {"QT_FONT_DPI", "96"}})
+        if (qEnvironmentVariableIsEmpty(name))
+            qputenv(name, value);
+    const QTemporaryDir runtimeDir;
+    if (!runtimeDir.isValid() || !qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path())))
         return 1;
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
