@@ -20,11 +20,9 @@ TEST(StagedPage, TheNextSaveIntoAFolderRemovesStagingFoldersOfEndedProgramsOnly)
     const QString reusedPid = QStringLiteral(".quorvane-save-%1-1-Ef34Gh").arg(self.pid); // this pid, another start
     const QString live = QStringLiteral(".quorvane-save-%1-%2-Ij56Kl").arg(self.pid).arg(self.startTime);
     const QString usersOwn = QStringLiteral(".quorvane-save-notes");
-    for (const QString &name : {abandoned, reusedPid, live, usersOwn}) {
-        ASSERT_TRUE(QDir(folder.path()).mkpath(name + QStringLiteral("/pictures")));
-        QFile page(folder.filePath(name + QStringLiteral("/page.htm")));
-        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    }
+    for (const QString &name : {abandoned, reusedPid, live, usersOwn})
+        ASSERT_TRUE(QDir(folder.path()).mkpath(name + QStringLiteral("/pictures"))
+                    && QFile(folder.filePath(name + QStringLiteral("/page.htm"))).open(QIODevice::WriteOnly));
 
     StagedPage staged(folder.filePath(QStringLiteral("Report.htm")));
     QStringList left = QDir(folder.path()).entryList({QStringLiteral(".quorvane-save-*")}, QDir::Dirs | QDir::Hidden);

@@ -31,18 +31,17 @@ struct WordCall {
 
 class FakeWord {
 public:
-    FakeWord();
+    FakeWord()
+    {
+        RegisterClass(QStringLiteral("Word.Application"),
+                      [this] { return std::make_shared<Object>(*this, ++instancesCreated); });
+    }
     ~FakeWord() { UnregisterClass(QStringLiteral("Word.Application")); }
 
     std::atomic_int instancesCreated = 0;
     std::function<void(const WordCall &)> onCall;
     bool writePages = false;
 
-    void record(const WordCall &call)
-    {
-        std::lock_guard lock(mutex);
-        calls_.push_back(call);
-    }
     std::vector<WordCall> calls() const
     {
         std::lock_guard lock(mutex);
@@ -62,70 +61,57 @@ public:
                 names << call.member;
         return names;
     }
-    // The documents opened, in call order; or the one that instance opened.
-    QStringList openedPaths(int instance = 0) const
+    QString openedIn(int instance) const
     {
-        QStringList paths;
         for (const WordCall &call : calls())
-            if (call.member == QLatin1String("Open") && (instance == 0 || call.instance == instance))
-                paths << call.positional.front().toText();
-        return paths;
+            if (call.member == QLatin1String("Open") && call.instance == instance)
+                return call.positional.front().toText();
+        return {};
     }
-    QString openedIn(int instance) const { return openedPaths(instance).value(0); }
 
 private:
+    // The application, its documents collection or a document of that instance.
+    class Object : public AutomationObject {
+    public:
+        Object(FakeWord &word, int instance)
+            : word(word)
+            , instance(instance)
+        {
+        }
+        Variant Invoke(const QString &member, const PositionalArguments &positional,
+                       const NamedArguments &named) override
+        {
+            const WordCall call{instance, member, positional, named};
+            std::unique_lock lock(word.mutex);
+            word.calls_.push_back(call);
+            lock.unlock();
+            if (word.onCall)
+                word.onCall(call);
+            if (member == QLatin1String("Documents") || member == QLatin1String("Open"))
+                return ObjectRef(std::make_shared<Object>(word, instance));
+            if (member == QLatin1String("SaveAs") && word.writePages)
+                PublishHtml(named.front().second.toText(), [this](const QString &page) {
+                    QFile file(page);
+                    file.open(QIODevice::WriteOnly)
+                        && file.write(
+                            QStringLiteral("<html><body>%1</body></html>").arg(word.openedIn(instance)).toUtf8());
+                });
+            return {};
+        }
+        Variant DefaultMember() override { return QStringLiteral("Microsoft Word"); }
+
+    private:
+        FakeWord &word;
+        int instance;
+    };
+
     mutable std::mutex mutex;
     std::vector<WordCall> calls_;
 };
 
-// The application (no document), its documents collection and a document, told apart by what
-// each holds.
-class FakeWordObject : public AutomationObject {
-public:
-    FakeWordObject(FakeWord &word, int instance, bool collection = false, QString document = {})
-        : word(word)
-        , instance(instance)
-        , collection(collection)
-        , document(std::move(document))
-    {
-    }
-
-    Variant Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named) override
-    {
-        const WordCall call{instance, member, positional, named};
-        word.record(call);
-        if (word.onCall)
-            word.onCall(call);
-        if (member == QLatin1String("Documents") || member == QLatin1String("Open"))
-            return ObjectRef(std::make_shared<FakeWordObject>(word, instance, member == QLatin1String("Documents"),
-                                                              collection ? positional.front().toText() : QString()));
-        if (member == QLatin1String("SaveAs") && word.writePages)
-            PublishHtml(named.front().second.toText(), [this](const QString &page) {
-                QFile file(page);
-                file.open(QIODevice::WriteOnly)
-                    && file.write(QStringLiteral("<html><body>%1</body></html>").arg(document).toUtf8());
-            });
-        return {};
-    }
-    Variant DefaultMember() override { return QStringLiteral("Microsoft Word"); }
-
-private:
-    FakeWord &word;
-    int instance;
-    bool collection;
-    QString document;
-};
-
-inline FakeWord::FakeWord()
-{
-    RegisterClass(QStringLiteral("Word.Application"),
-                  [this] { return std::make_shared<FakeWordObject>(*this, ++instancesCreated); });
-}
-
 // A "Word.Application" that another program left running, whose default member reads name (or
 // cannot be read without one). Any member called on it is noted: the warning must change nothing.
-class RunningWord : public AutomationObject {
-public:
+struct RunningWord : AutomationObject {
     explicit RunningWord(std::optional<Variant> name)
         : name(std::move(name))
     {
@@ -140,9 +126,7 @@ public:
         ++defaultMemberReads;
         return name ? *name : throw AutomationError(AutomationErrorNumber::EngineGone, "gone");
     }
+    std::optional<Variant> name;
     QStringList membersCalled;
     int defaultMemberReads = 0;
-
-private:
-    std::optional<Variant> name;
 };
