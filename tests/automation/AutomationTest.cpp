@@ -1,6 +1,5 @@
-// The automation layer: values, argument binding, the class registry and running objects, seen
-// also from another process of this user, which this program plays with two more roles:
-// --print-running <progId> prints what GetObject finds (or the error number);
+// The automation layer: values, argument binding, the class registry and running objects, also
+// those of another process of this user, which this program plays with a second role:
 // --hold-running <progId> <name> keeps such an object running until its standard input closes.
 
 #include "BoundArguments.h"
@@ -34,15 +33,6 @@ struct NamedObject : AutomationObject {
     Variant DefaultMember() override { return name; }
     QString name;
 };
-
-// The default member of what GetObject finds for progId in another process, or the error number.
-QString seenFromAnotherProcess(const char *progId)
-{
-    QProcess other;
-    other.start(QCoreApplication::applicationFilePath(), {"--print-running", progId});
-    other.waitForFinished();
-    return other.readAllStandardOutput();
-}
 } // namespace
 
 TEST(Variant, BooleansCrossAsMinusOneAndZeroAndOtherTypesDoNotConvert)
@@ -83,16 +73,14 @@ TEST(ObjectRegistry, CreatesANewObjectOfARegisteredClassInAnyCaseAndNamesAnUnreg
     EXPECT_TRUE(error.description().contains("Test.Creatable"));
 }
 
-TEST(RunningObjects, ARegisteredObjectIsFoundHereAndByAnotherProcessUntilItsRegistrationEnds)
+TEST(RunningObjects, ARegisteredObjectIsFoundUntilItsRegistrationEnds)
 {
     const ObjectRef object = std::make_shared<NamedObject>("Microsoft Word");
     auto registration = std::make_unique<RunningObjectRegistration>("Test.Running", object);
     EXPECT_EQ(GetObject("test.running"), object);
-    EXPECT_EQ(seenFromAnotherProcess("Test.Running"), "Microsoft Word");
     EXPECT_EQ(ErrorOf([] { GetObject("Test.Other"); }).number(), Error::NoRunningInstance);
     registration.reset();
     EXPECT_EQ(ErrorOf([] { GetObject("Test.Running"); }).number(), Error::NoRunningInstance);
-    EXPECT_EQ(seenFromAnotherProcess("Test.Running"), QString::number(Error::NoRunningInstance));
 }
 
 TEST(RunningObjects, AnObjectOfAnotherProcessShowsItsDefaultMemberAndRefusesOtherCalls)
@@ -140,14 +128,6 @@ TEST(RunningObjects, TheFolderOfEntriesIsPrivateAndWithoutARuntimeFolderLiesUnde
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    if (argc == 3 && argv[1] == QByteArray("--print-running")) {
-        try {
-            std::cout << qPrintable(GetObject(argv[2])->DefaultMember().toText());
-        } catch (const AutomationError &error) {
-            std::cout << error.number();
-        }
-        return 0;
-    }
     if (argc == 4 && argv[1] == QByteArray("--hold-running")) {
         const RunningObjectRegistration registration(argv[2], std::make_shared<NamedObject>(argv[3]));
         std::cout << "ready" << std::endl;
