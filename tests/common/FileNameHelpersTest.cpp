@@ -8,15 +8,10 @@
 
 TEST(GetFileExtension, GivesTheTextAfterTheLastDotAndLeavesItInTheArgument)
 {
-    const QString longName = QString(70000, QLatin1Char('a')) + ".htm";
-    const std::pair<QString, QString> cases[] = {{"report.doc", "doc"},
-                                                 {"archive.2009.docx", "docx"},
-                                                 {"README", "README"},
-                                                 {"letter.", ""},
-                                                 {"/home/ann/my.files/notes", "files/notes"},
-                                                 {"", ""},
-                                                 {longName, "htm"}};
-    for (const auto &[name, extension] : cases) {
+    using Case = std::pair<QString, QString>;
+    for (const auto &[name, extension] :
+         {Case{"report.doc", "doc"}, Case{"archive.2009.docx", "docx"}, Case{"README", "README"}, Case{"letter.", ""},
+          Case{"/home/ann/my.files/notes", "files/notes"}, Case{"", ""}, Case{QString(70000, 'a') + ".htm", "htm"}}) {
         QString argument = name;
         EXPECT_EQ(Main::GetFileExtension(argument), extension) << name.left(40).toStdString();
         EXPECT_EQ(argument, extension) << name.left(40).toStdString();

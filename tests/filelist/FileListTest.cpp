@@ -12,15 +12,11 @@
 #include <QCoreApplication>
 #include <QMimeData>
 #include <QRegularExpression>
-#include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 class FileListEntries : public testing::Test {
 protected:
@@ -52,74 +48,38 @@ protected:
         view.setCurrentItem(view.topLevelItem(position - 1), 0, QItemSelectionModel::ClearAndSelect);
         pressed.itemClick();
     }
-    void moveOver(int position) { list.mouseMove(rowCentre(position)); }
     // Presses on one entry (0: on empty space, where no entry click follows), passes over the
     // others in turn with the button held, releases.
-    void drag(int from, const std::vector<int> &over)
+    void drag(int from, std::initializer_list<int> over)
     {
         from > 0 ? pressOn(from, list) : list.mouseDown();
         for (int position : over)
-            moveOver(position);
+            list.mouseMove(rowCentre(position));
         list.mouseUp();
-    }
-    // Offers local files (text when there are none) over the list as a file manager does, the
-    // keys held proposing the action (Shift a move, Ctrl+Shift a link), and drops them there:
-    // the action taken, Qt::IgnoreAction for a refusal, which adds nothing.
-    Qt::DropAction dropped(const QStringList &paths, Qt::DropActions possible = Qt::CopyAction,
-                           Qt::KeyboardModifiers held = Qt::NoModifier)
-    {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString &path : paths)
-            urls << QUrl::fromLocalFile(path);
-        urls.isEmpty() ? data.setText("/docs/c.doc") : data.setUrls(urls);
-        QDragEnterEvent enter(rowCentre(1), possible, &data, Qt::LeftButton, held);
-        list.dragOver(enter);
-        EXPECT_EQ(enter.isAccepted(), enter.dropAction() != Qt::IgnoreAction);
-        const int before = list.count();
-        QDropEvent drop(QPointF(rowCentre(1)), possible, &data, Qt::LeftButton, held);
-        list.drop(drop);
-        EXPECT_EQ(drop.dropAction(), enter.dropAction());
-        EXPECT_EQ(list.count(), before + (drop.dropAction() == Qt::IgnoreAction ? 0 : paths.size()));
-        return drop.dropAction();
     }
 };
 
-// Appending neither selects nor scrolls.
-TEST_F(FileListEntries, AppendAtTheEndWithoutSelectingOrScrolling)
+// Appending neither selects nor scrolls (see the scrolling test). Removing takes the selected
+// entry only, none with none selected, and leaves none selected, so that a second removal takes
+// nothing nobody chose; the move under way when its entry goes moves nothing more.
+TEST_F(FileListEntries, AppendsWithoutSelectingAndRemovesTheSelectedEntryOnly)
 {
-    EXPECT_EQ(list.count(), 0);
-    list.AddDocumentPath("/docs/a.doc");
-    list.AddDocumentPath("/docs/a.doc");
+    list.AddDocumentPath("A");
     view.topLevelItem(0)->setSelected(true);
-    QStringList more;
-    for (int i = 0; i < 40; ++i)
-        more << QStringLiteral("/docs/more %1.doc").arg(i);
-    list.appendAll(more);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(entries(), QStringList({"/docs/a.doc", "/docs/a.doc"}) + more);
-    EXPECT_EQ(list.entry(43), "");
+    list.appendAll({"A", "B", "C", "D"});
+    EXPECT_EQ(entries(), QStringList({"A", "A", "B", "C", "D"}));
+    EXPECT_EQ(list.entry(6), "");
     EXPECT_EQ(selectedPosition(), 1);
-    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
-}
-
-// Only the selected entry goes, none with none selected, and no other is selected after; the
-// move under way when its entry goes moves nothing more.
-TEST_F(FileListEntries, RemovingTakesTheSelectedEntryOnlyAlsoDuringAMove)
-{
-    list.appendAll({"A", "B", "C", "D", "E"});
     list.removeSelected();
-    pressOn(3, list);
     list.removeSelected();
-    EXPECT_EQ(entries(), QStringList({"A", "B", "D", "E"}));
+    pressOn(2, list);
+    list.removeSelected();
+    EXPECT_EQ(entries(), QStringList({"A", "C", "D"}));
     EXPECT_EQ(selectedPosition(), 0);
-    EXPECT_FALSE(list.draggedItem().isValid());
-    moveOver(4);
-    moveOver(1);
+    list.mouseMove(rowCentre(3));
+    list.mouseMove(rowCentre(1));
     list.mouseUp();
-    EXPECT_EQ(entries(), QStringList({"A", "B", "D", "E"}));
-    list.removeSelected();
-    EXPECT_EQ(list.count(), 4);
+    EXPECT_EQ(entries(), QStringList({"A", "C", "D"}));
 }
 
 using InListMove = FileListEntries;
@@ -130,7 +90,7 @@ using InListMove = FileListEntries;
 TEST_F(InListMove, EachPassExchangesTheDraggedEntryWithTheOneUnderThePointer)
 {
     // The entries, one letter each, and the selected position, after a drag over the letters.
-    const auto dragged = [this](const QString &letters, int from, const std::vector<int> &over) {
+    const auto dragged = [this](const QString &letters, int from, std::initializer_list<int> over) {
         view.clear();
         list.appendAll(letters.split(QString(), Qt::SkipEmptyParts));
         drag(from, over);
@@ -143,9 +103,9 @@ TEST_F(InListMove, EachPassExchangesTheDraggedEntryWithTheOneUnderThePointer)
     EXPECT_EQ(dragged("ABCDE", 0, {4, 1}), "ABCDE, 0 selected");
 }
 
-// The press shows the drag picture on the list until the release, the arrow then; without
-// drag.ico the pointer stays and the move works all the same; the hourglass of a running command
-// is never hidden.
+// The press shows the drag picture on the list until the release, the arrow then, and a move
+// after the release exchanges nothing; without drag.ico the pointer stays and the move works
+// all the same; the hourglass of a running command is never hidden.
 TEST_F(InListMove, ThePressedEntryIsDraggedUnderTheDragPictureUntilTheRelease)
 {
     const auto pointers = [this](const FileList &shown) {
@@ -153,14 +113,12 @@ TEST_F(InListMove, ThePressedEntryIsDraggedUnderTheDragPictureUntilTheRelease)
     };
     list.appendAll({"A", "B", "C"});
     pressOn(2, list);
-    EXPECT_EQ(list.draggedItem().row(), 1);
     EXPECT_EQ(pointers(list), std::pair(int(CustomPointer), Qt::BitmapCursor));
     list.mouseUp();
-    EXPECT_FALSE(list.draggedItem().isValid());
     EXPECT_EQ(pointers(list), std::pair(int(ArrowPointer), Qt::ArrowCursor));
+    drag(0, {3});
 
-    const QTemporaryDir emptyFolder;
-    FileList withoutPicture(view, pointer, emptyFolder.path());
+    FileList withoutPicture(view, pointer, QCoreApplication::applicationDirPath() + "/no such folder");
     pressOn(1, withoutPicture);
     EXPECT_EQ(pointers(withoutPicture), std::pair(int(DefaultPointer), Qt::ArrowCursor));
     withoutPicture.mouseMove(rowCentre(2));
@@ -173,12 +131,16 @@ TEST_F(InListMove, ThePressedEntryIsDraggedUnderTheDragPictureUntilTheRelease)
     EXPECT_FALSE(view.viewport()->testAttribute(Qt::WA_SetCursor));
 }
 
-// A list longer than it shows: a move onto the first or the last whole row brings one more
-// entry into view on that side, unless the list ends there; a move elsewhere does not scroll.
+// A list longer than it shows, appended without scrolling: a move onto the first or the last
+// whole row brings one more entry into view on that side, unless the list ends there; a move
+// elsewhere does not scroll.
 TEST_F(InListMove, ScrollsByOneEntryAtTheEdgesOfTheShownRowsOnly)
 {
+    QStringList paths;
     for (int i = 1; i <= 40; ++i)
-        list.AddDocumentPath(QStringLiteral("/docs/%1.doc").arg(i));
+        paths << QStringLiteral("/docs/%1.doc").arg(i);
+    list.appendAll(paths);
+    QCoreApplication::processEvents();
     view.setColumnWidth(0, 2 * view.viewport()->width()); // widened to read long names
     // The first and the last entry shown whole.
     const auto shown = [this] {
@@ -194,8 +156,8 @@ TEST_F(InListMove, ScrollsByOneEntryAtTheEdgesOfTheShownRowsOnly)
         drag(from, {over});
         return shown();
     };
-    const int rows = shown().second;
-    ASSERT_TRUE(rows >= 4 && rows < 20) << rows;
+    const auto [first, rows] = shown();
+    ASSERT_TRUE(first == 1 && rows >= 4 && rows < 20) << first << " to " << rows;
     EXPECT_EQ(shownAfter(1, rows - 1, rows), std::pair(2, rows + 1));
     EXPECT_EQ(shownAfter(20, 21, 20), std::pair(19, rows + 18));
     EXPECT_EQ(shownAfter(2, 3, 2), std::pair(1, rows));
@@ -204,55 +166,68 @@ TEST_F(InListMove, ScrollsByOneEntryAtTheEdgesOfTheShownRowsOnly)
     EXPECT_EQ(shownAfter(40, 39, 40), std::pair(41 - rows, 40));
 }
 
-using ListDrop = FileListEntries;
-
-TEST_F(ListDrop, FilesAndFoldersFollowTheListInDropOrderTextIsRefusedAndNothingDuringAMove)
+// Files and folders dropped from the file manager follow the list in drop order, always as a
+// copy whatever the source proposes (Shift a move, Ctrl+Shift a link), so that no file manager
+// removes what was dropped. Text, a source that offers no copy and any drop during a move are
+// refused, and add nothing.
+TEST_F(FileListEntries, DroppedFilesAreCopiedToTheEndAndAnythingElseRefused)
 {
+    // Offers local files over the list as a file manager does, the keys held proposing the
+    // action, and drops them: the action taken, which the list already showed over it.
+    const auto dropped = [this](const QStringList &paths, Qt::DropActions possible = Qt::CopyAction,
+                                Qt::KeyboardModifiers held = Qt::NoModifier) {
+        QMimeData data;
+        data.setText("/docs/c.doc"); // offered beside the files too; alone, it is refused
+        for (const QString &path : paths)
+            data.setUrls(data.urls() << QUrl::fromLocalFile(path));
+        QDragEnterEvent enter(rowCentre(1), possible, &data, Qt::LeftButton, held);
+        list.dragOver(enter);
+        QDropEvent drop(QPointF(rowCentre(1)), possible, &data, Qt::LeftButton, held);
+        list.drop(drop);
+        EXPECT_EQ(enter.isAccepted(), enter.dropAction() != Qt::IgnoreAction);
+        EXPECT_EQ(drop.dropAction(), enter.dropAction());
+        return drop.dropAction();
+    };
     list.appendAll({"/docs/a.doc", "/docs/b.doc"});
     EXPECT_EQ(dropped({"/in/z.doc", "/in/a b.rtf", "/in/m.doc"}), Qt::CopyAction);
-    EXPECT_EQ(dropped({"/in/folder"}), Qt::CopyAction);
+    EXPECT_EQ(dropped({"/in/folder"}, Qt::CopyAction | Qt::MoveAction), Qt::CopyAction);
+    EXPECT_EQ(dropped({"/in/shift.doc"}, Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier), Qt::CopyAction);
+    EXPECT_EQ(dropped({"/in/link.doc"}, Qt::CopyAction | Qt::LinkAction, Qt::ControlModifier | Qt::ShiftModifier),
+              Qt::CopyAction);
     EXPECT_EQ(dropped({}), Qt::IgnoreAction);
+    EXPECT_EQ(dropped({"/in/moved.doc"}, Qt::MoveAction | Qt::LinkAction), Qt::IgnoreAction);
     pressOn(1, list);
-    moveOver(2);
     EXPECT_EQ(dropped({"/in/during.doc"}), Qt::IgnoreAction);
     list.mouseUp();
     EXPECT_EQ(dropped({"/in/after.doc"}), Qt::CopyAction);
-    EXPECT_EQ(entries(), QStringList({"/docs/b.doc", "/docs/a.doc", "/in/z.doc", "/in/a b.rtf", "/in/m.doc",
-                                      "/in/folder", "/in/after.doc"}));
+    EXPECT_EQ(entries(), QStringList({"/docs/a.doc", "/docs/b.doc", "/in/z.doc", "/in/a b.rtf", "/in/m.doc",
+                                      "/in/folder", "/in/shift.doc", "/in/link.doc", "/in/after.doc"}));
 }
 
-// Always a copy, whatever the source proposes, so that no file manager removes what was dropped;
-// a source that offers no copy is refused.
-TEST_F(ListDrop, IsACopyOrARefusal)
+// The dialog asks for several Word documents, or any file; the chosen files are appended in the
+// dialog's order, also after a dialog that failed, which adds nothing and says so.
+TEST(AddWordFiles, AsksForWordDocumentsAndAppendsTheChosenInTheDialogsOrder)
 {
-    EXPECT_EQ(dropped({"/in/z.doc"}, Qt::CopyAction | Qt::MoveAction), Qt::CopyAction);
-    EXPECT_EQ(dropped({"/in/z.doc"}, Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier), Qt::CopyAction);
-    EXPECT_EQ(dropped({"/in/z.doc"}, Qt::CopyAction | Qt::LinkAction, Qt::ControlModifier | Qt::ShiftModifier),
-              Qt::CopyAction);
-    EXPECT_EQ(dropped({"/in/z.doc"}, Qt::MoveAction), Qt::IgnoreAction);
-    EXPECT_EQ(dropped({"/in/z.doc"}, Qt::LinkAction), Qt::IgnoreAction);
-}
-
-class AddFiles : public testing::Test {
-protected:
     FakeDialogs dialogs;
     CommonDialog dialog;
     FakeDocumentList list;
-
     // The entries that the files chosen (or a dialog that failed) add behind one listed before.
-    QStringList addChosen(const QStringList &chosen, bool failed = false)
-    {
+    const auto addChosen = [&](const QStringList &chosen, bool failed = false) {
         list.paths = QStringList{"/docs/first.doc"};
         dialogs.fileAnswers.push_back(OpenFilesResult{chosen, failed});
         AddWordFiles(dialog, dialogs, nullptr, list);
         return list.paths.mid(1);
-    }
-};
+    };
+    EXPECT_EQ(addChosen({"/docs/b.doc"}, true), QStringList());
+    EXPECT_EQ(dialogs.messages(), QStringList{"The file dialog could not be shown. No files were added."});
+    for (const QStringList &chosen : {QStringList{"/home/ann/My Reports//2024 report.doc"},
+                                      QStringList{"/home/ann/z.doc", "/home/ann/a.docx", "/home/ann/m.dot"},
+                                      QStringList{"/a.doc", "/b.doc"}, QStringList()})
+        EXPECT_EQ(addChosen(chosen), chosen);
+    EXPECT_EQ(addChosen({"/srv//shared///x.doc", "/srv//shared///y.doc"}),
+              QStringList({"/srv/shared//x.doc", "/srv/shared//y.doc"}));
 
-TEST_F(AddFiles, TheDialogAsksForSeveralWordDocumentsOrAnyFile)
-{
-    addChosen({});
-    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    ASSERT_EQ(dialogs.fileRequests.size(), 6u); // one dialog each time
     const OpenFilesRequest &request = dialogs.fileRequests.front();
     EXPECT_EQ(request.title, "Add File(s) - Hold Ctrl to select multiple files");
     EXPECT_TRUE(request.multiSelect);
@@ -268,18 +243,4 @@ TEST_F(AddFiles, TheDialogAsksForSeveralWordDocumentsOrAnyFile)
     };
     EXPECT_EQ(listed(0), QStringList({"REPORT.DOC", "letter.docx"}));
     EXPECT_EQ(listed(1), QStringList({"REPORT.DOC", "letter.docx", "notes.txt", "notes"}));
-}
-
-// In the dialog's order, also after a dialog that failed, which adds nothing and says so.
-TEST_F(AddFiles, ChosenFilesAreAppendedInTheDialogsOrder)
-{
-    for (const QStringList &chosen : {QStringList{"/home/ann/My Reports//2024 report.doc"},
-                                      QStringList{"/home/ann/z.doc", "/home/ann/a.docx", "/home/ann/m.dot"},
-                                      QStringList{"/a.doc", "/b.doc"}, QStringList()})
-        EXPECT_EQ(addChosen(chosen), chosen);
-    EXPECT_EQ(addChosen({"/srv//shared///x.doc", "/srv//shared///y.doc"}),
-              QStringList({"/srv/shared//x.doc", "/srv/shared//y.doc"}));
-    EXPECT_EQ(addChosen({"/docs/b.doc"}, true), QStringList());
-    EXPECT_EQ(dialogs.messages(), QStringList{"The file dialog could not be shown. No files were added."});
-    EXPECT_EQ(addChosen({"/docs/b.doc"}), QStringList{"/docs/b.doc"});
 }
