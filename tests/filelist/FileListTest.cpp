@@ -168,8 +168,8 @@ TEST_F(InListMove, ScrollsByOneEntryAtTheEdgesOfTheShownRowsOnly)
 
 // Files and folders dropped from the file manager follow the list in drop order, always as a
 // copy whatever the source proposes (Shift a move, Ctrl+Shift a link), so that no file manager
-// removes what was dropped. Text, a source that offers no copy and any drop during a move are
-// refused, and add nothing.
+// removes what was dropped. Text, a link to anything but a local file, a source that offers no
+// copy and any drop during a move are refused, and add nothing.
 TEST_F(FileListEntries, DroppedFilesAreCopiedToTheEndAndAnythingElseRefused)
 {
     // Offers local files over the list as a file manager does, the keys held proposing the
@@ -179,7 +179,7 @@ TEST_F(FileListEntries, DroppedFilesAreCopiedToTheEndAndAnythingElseRefused)
         QMimeData data;
         data.setText("/docs/c.doc"); // offered beside the files too; alone, it is refused
         for (const QString &path : paths)
-            data.setUrls(data.urls() << QUrl::fromLocalFile(path));
+            data.setUrls(data.urls() << (path.startsWith("https:") ? QUrl(path) : QUrl::fromLocalFile(path)));
         QDragEnterEvent enter(rowCentre(1), possible, &data, Qt::LeftButton, held);
         list.dragOver(enter);
         QDropEvent drop(QPointF(rowCentre(1)), possible, &data, Qt::LeftButton, held);
@@ -196,6 +196,7 @@ TEST_F(FileListEntries, DroppedFilesAreCopiedToTheEndAndAnythingElseRefused)
               Qt::CopyAction);
     EXPECT_EQ(dropped({}), Qt::IgnoreAction);
     EXPECT_EQ(dropped({"/in/moved.doc"}, Qt::MoveAction | Qt::LinkAction), Qt::IgnoreAction);
+    EXPECT_EQ(dropped({"/in/local.doc", "https://example.org/remote.doc"}), Qt::IgnoreAction);
     pressOn(1, list);
     EXPECT_EQ(dropped({"/in/during.doc"}), Qt::IgnoreAction);
     list.mouseUp();
