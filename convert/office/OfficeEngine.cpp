@@ -5,17 +5,7 @@
 #include "OfficePool.h"
 #include "WordApplication.h"
 
-#include <QStandardPaths>
-
 #include <csignal>
-
-OfficeSettings DefaultOfficeSettings()
-{
-    return {QStringLiteral(QUORVANE_LIBREOFFICE_PROGRAM_DIR "/soffice.bin"),
-            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-                + QStringLiteral("/quorvane/office-profile"),
-            OfficeLimits{}, OfficeReuse{}, OfficeMemory{}};
-}
 
 void RegisterOfficeEngine()
 {

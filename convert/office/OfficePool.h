@@ -12,7 +12,7 @@
 // never waits for an office to end.
 
 #include "AutomationError.h"
-#include "OfficeEngine.h"
+#include "OfficeSettings.h"
 
 #include <chrono>
 #include <condition_variable>

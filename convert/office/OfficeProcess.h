@@ -3,8 +3,8 @@
 // connected through a UNO bridge, watched by a deadline on every call, and ended only by us.
 // Application objects get one through the OfficePool.
 
-#include "OfficeEngine.h"
 #include "OfficeProfile.h"
+#include "OfficeSettings.h"
 #include "OfficeWatchdog.h"
 
 #include <com/sun/star/bridge/XBridge.hpp>

@@ -4,7 +4,7 @@
 // on one profile would hand their work to each other), prepared on first use and reused after,
 // and made anew when its settings are found damaged.
 
-#include "OfficeEngine.h"
+#include "OfficeSettings.h"
 
 #include <QLockFile>
 #include <QString>

@@ -4,16 +4,16 @@
 // process back, which ends the object. An object dropped without Quit gives its process back
 // as failed, so that it is not used again.
 
+#include "DocumentOwner.h"
 #include "OfficeObject.h"
 #include "RunningObjects.h"
 
 #include <memory>
 #include <vector>
 
-class OfficeProcess;
-class WordDocument;
-
-class WordApplication : public OfficeObject, public std::enable_shared_from_this<WordApplication> {
+class WordApplication : public OfficeObject,
+                        public DocumentOwner,
+                        public std::enable_shared_from_this<WordApplication> {
 public:
     // Borrows an office process; throws AutomationError.
     static ObjectRef create();
@@ -25,9 +25,9 @@ public:
 
     // The office for the next task; another process when the last one was lost or saw a failure.
     // Throws EngineGone after Quit.
-    std::shared_ptr<OfficeProcess> office(const QString &task);
+    std::shared_ptr<OfficeProcess> office(const QString &task) override;
     // Quit closes the documents opened through this application.
-    void adopt(const std::shared_ptr<WordDocument> &document);
+    void adopt(const std::shared_ptr<WordDocument> &document) override;
 
 protected:
     // Members: Documents, Quit.

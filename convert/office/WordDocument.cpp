@@ -8,7 +8,6 @@
 #include "PublishHtml.h"
 #include "UnoText.h"
 #include "ViewlessLoader.h"
-#include "WordApplication.h"
 #include "WordSaveAs.h"
 #include "WriteFailure.h"
 
@@ -52,8 +51,7 @@ void requireTypeOf(const Variant &value, const Variant &expected)
 }
 } // namespace
 
-std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<WordApplication> &application,
-                                                 const QString &path)
+std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<DocumentOwner> &owner, const QString &path)
 {
     const QFileInfo file(path);
     if (!file.exists())
@@ -65,14 +63,14 @@ std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<WordAppli
         throw OfficeErrors::notADocumentFile(path);
     if (!file.isReadable())
         throw OfficeErrors::documentUnreadable(path);
-    auto document = std::make_shared<WordDocument>(application, file.absoluteFilePath());
+    auto document = std::make_shared<WordDocument>(owner, file.absoluteFilePath());
     document->load();
-    application->adopt(document);
+    owner->adopt(document);
     return document;
 }
 
-WordDocument::WordDocument(std::shared_ptr<WordApplication> application, QString path)
-    : application_(std::move(application))
+WordDocument::WordDocument(std::shared_ptr<DocumentOwner> owner, QString path)
+    : owner_(std::move(owner))
     , path_(std::move(path))
 {
 }
@@ -94,7 +92,7 @@ QString WordDocument::describe() const
 void WordDocument::load()
 {
     const QString task = QStringLiteral("opening %1").arg(describe());
-    office_ = application_->office(task);
+    office_ = owner_->office(task);
     const rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
     const auto arguments = properties(
         {property("ReadOnly", css::uno::Any(true)),

@@ -2,21 +2,19 @@
 // A document opened through Word.Application: loaded hidden and read-only, with no macro run,
 // no link updated and no question left waiting; saved as a web page.
 
+#include "DocumentOwner.h"
 #include "OfficeObject.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
 
 #include <memory>
 
-class OfficeProcess;
-class WordApplication;
-
 class WordDocument : public OfficeObject {
 public:
-    // Opens path in the application's office; throws AutomationError (not found,
+    // Opens path in its owner's office; throws AutomationError (not found,
     // password-protected, damaged, or the office failing).
-    static std::shared_ptr<WordDocument> open(const std::shared_ptr<WordApplication> &application, const QString &path);
-    WordDocument(std::shared_ptr<WordApplication> application, QString path);
+    static std::shared_ptr<WordDocument> open(const std::shared_ptr<DocumentOwner> &owner, const QString &path);
+    WordDocument(std::shared_ptr<DocumentOwner> owner, QString path);
     ~WordDocument() override;
 
     // The document's file name.
@@ -36,7 +34,7 @@ private:
     void store(const QString &page, int format);
     QString describe() const;
 
-    std::shared_ptr<WordApplication> application_;
+    std::shared_ptr<DocumentOwner> owner_;
     QString path_;
     std::shared_ptr<OfficeProcess> office_;
     css::uno::Reference<css::lang::XComponent> component_;

@@ -17,7 +17,7 @@ Variant WordDocuments::invokeMember(const QString &member, const PositionalArgum
     if (!arguments.has(QStringLiteral("FileName")))
         throw AutomationError(AutomationErrorNumber::WrongArgumentCount,
                               QStringLiteral("Open needs the document's path (FileName)."));
-    return ObjectRef(WordDocument::open(application_, arguments.value(QStringLiteral("FileName")).toText()));
+    return ObjectRef(WordDocument::open(owner_, arguments.value(QStringLiteral("FileName")).toText()));
 }
 
 Variant WordDocuments::DefaultMember()

@@ -1,16 +1,15 @@
 #pragma once
 // The documents collection of a Word application object: opens documents.
 
+#include "DocumentOwner.h"
 #include "OfficeObject.h"
 
 #include <memory>
 
-class WordApplication;
-
 class WordDocuments : public OfficeObject {
 public:
-    explicit WordDocuments(std::shared_ptr<WordApplication> application)
-        : application_(std::move(application))
+    explicit WordDocuments(std::shared_ptr<DocumentOwner> owner)
+        : owner_(std::move(owner))
     {
     }
 
@@ -23,5 +22,5 @@ protected:
                          const NamedArguments &named) override;
 
 private:
-    std::shared_ptr<WordApplication> application_;
+    std::shared_ptr<DocumentOwner> owner_;
 };

@@ -1,0 +1,11 @@
+#include "OfficeSettings.h"
+
+#include <QStandardPaths>
+
+OfficeSettings DefaultOfficeSettings()
+{
+    return {QStringLiteral(QUORVANE_LIBREOFFICE_PROGRAM_DIR "/soffice.bin"),
+            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+                + QStringLiteral("/quorvane/office-profile"),
+            OfficeLimits{}, OfficeReuse{}, OfficeMemory{}};
+}
