@@ -118,11 +118,16 @@ bool OfficePool::mayStartAnother() const
 }
 
 // A process is wanted by a borrower that has none, or by a preparation that is not yet met.
-bool OfficePool::shouldStart(Clock::time_point now) const
+bool OfficePool::anotherWanted(Clock::time_point now) const
 {
     const int present = static_cast<int>(ready_.size()) + inUse_;
-    const bool prepared = now < keepUntil_ && present < wanted_;
-    return !starting_ && (waiting_ > static_cast<int>(ready_.size()) || prepared) && mayStartAnother();
+    return waiting_ > static_cast<int>(ready_.size()) || (now < keepUntil_ && present < wanted_);
+}
+
+// Processes are ready and nobody uses or waits for one: they end once idle long enough.
+bool OfficePool::onlyIdle() const
+{
+    return inUse_ == 0 && waiting_ == 0 && !ready_.empty();
 }
 
 // Starts one process on the pool's thread, the lock released meanwhile.
@@ -256,18 +261,18 @@ void OfficePool::keep()
             continue;
         }
         const auto now = Clock::now();
-        if (inUse_ == 0 && waiting_ == 0 && !ready_.empty() && now >= idleDeadline()) {
+        if (onlyIdle() && now >= idleDeadline()) {
             toEnd_ = std::exchange(ready_, {});
             continue;
         }
-        if (shouldStart(now)) {
+        if (anotherWanted(now) && mayStartAnother()) {
             startOne(lock);
             continue;
         }
         auto wake = Clock::time_point::max();
-        if (inUse_ == 0 && waiting_ == 0 && !ready_.empty())
+        if (onlyIdle())
             wake = idleDeadline();
-        if (waiting_ > 0 || (now < keepUntil_ && static_cast<int>(ready_.size()) + inUse_ < wanted_))
+        if (anotherWanted(now))
             wake = std::min(wake, now + MemoryRecheck); // held back by the memory reserve
         if (wake == Clock::time_point::max())
             changed_.wait(lock);

@@ -55,7 +55,8 @@ private:
     bool mayServeAgain(OfficeProcess &process);
     std::shared_ptr<OfficeProcess> takeReady();
     bool mayStartAnother() const;
-    bool shouldStart(Clock::time_point now) const;
+    bool anotherWanted(Clock::time_point now) const;
+    bool onlyIdle() const;
     void startOne(std::unique_lock<std::mutex> &lock);
     Clock::time_point idleDeadline() const;
     void shutDown();
