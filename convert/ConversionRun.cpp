@@ -8,6 +8,7 @@
 #include "RunProgress.h"
 #include "UnexpectedFailure.h"
 #include "Word1.h"
+#include "WordClass.h"
 
 #include <QEventLoop>
 
@@ -15,7 +16,6 @@
 
 namespace {
 
-const QString WordClass = QStringLiteral("Word.Application");
 // How long the offices of the next run stay ready after the list last changed or a run ended.
 constexpr std::chrono::seconds KeepReady{60};
 

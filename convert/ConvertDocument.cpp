@@ -2,6 +2,7 @@
 
 #include "FileNameHelpers.h"
 #include "ObjectRegistry.h"
+#include "WordClass.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ void quitAfterFailure(AutomationObject &word) noexcept
 
 void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
 {
-    const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+    const ObjectRef word = CreateObject(WordClass);
     // The document is held until the instance has quit: Quit closes it, nothing else does.
     ObjectRef document;
     try {

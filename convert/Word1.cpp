@@ -2,13 +2,14 @@
 
 #include "ObjectRegistry.h"
 #include "Platform.h"
+#include "WordClass.h"
 
 namespace Word1 {
 
 bool IsWordRunning()
 {
     try {
-        const ObjectRef word = GetObject(QStringLiteral("Word.Application"));
+        const ObjectRef word = GetObject(WordClass);
         return word->DefaultMember().toText() == QLatin1String("Microsoft Word");
     } catch (...) {
         // Whatever stands in the way of the answer, Word does not count as running.

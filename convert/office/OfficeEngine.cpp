@@ -4,6 +4,7 @@
 #include "OfficeChild.h"
 #include "OfficePool.h"
 #include "WordApplication.h"
+#include "WordClass.h"
 
 #include <csignal>
 
@@ -19,7 +20,7 @@ void RegisterOfficeEngine(const OfficeSettings &settings)
     // program by SIGPIPE.
     std::signal(SIGPIPE, SIG_IGN);
     OfficePool::instance().configure(settings);
-    RegisterClass(QStringLiteral("Word.Application"), [] { return WordApplication::create(); },
+    RegisterClass(WordClass, [] { return WordApplication::create(); },
                   {[](int count, std::chrono::milliseconds keepFor) { OfficePool::instance().prepare(count, keepFor); },
                    [] { KillAllOfficeChildren(); }});
 }

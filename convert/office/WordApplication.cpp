@@ -4,18 +4,18 @@
 #include "OfficeErrors.h"
 #include "OfficePool.h"
 #include "OfficeProcess.h"
+#include "WordClass.h"
 #include "WordDocument.h"
 #include "WordDocuments.h"
 
 namespace {
-const QString ProgId = QStringLiteral("Word.Application");
 const QString ApplicationName = QStringLiteral("Microsoft Word");
 } // namespace
 
 ObjectRef WordApplication::create()
 {
     auto application = std::make_shared<WordApplication>();
-    application->registration_ = std::make_unique<RunningObjectRegistration>(ProgId, application);
+    application->registration_ = std::make_unique<RunningObjectRegistration>(WordClass, application);
     return application;
 }
 
@@ -46,7 +46,7 @@ Variant WordApplication::invokeMember(const QString &member, const PositionalArg
         return {};
     }
     throw AutomationError(AutomationErrorNumber::UnknownMember,
-                          QStringLiteral("%1 has no member \"%2\".").arg(ProgId, member));
+                          QStringLiteral("%1 has no member \"%2\".").arg(WordClass, member));
 }
 
 Variant WordApplication::DefaultMember()

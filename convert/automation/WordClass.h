@@ -1,0 +1,7 @@
+#pragma once
+// The class of the application object that converts documents: the office engine registers it,
+// the conversion creates, prepares and looks for objects of it.
+
+#include <QString>
+
+inline const QString WordClass = QStringLiteral("Word.Application");
