@@ -92,9 +92,7 @@ void RunOutput::finished(const std::vector<ConversionJobs::Failure> &failures, b
     const qsizetype after = documents.size() - failures.back().position;
     if (keepGoing || after == 0)
         return;
-    const QString notConverted = after == 1 ? QStringLiteral("The document after it was not converted")
-                                            : QStringLiteral("The %1 documents after it were not converted").arg(after);
-    printLine(stderr, notConverted + QStringLiteral(" (--keep-going tries every document)."));
+    printLine(stderr, NotConvertedAfter(after) + QStringLiteral(" (--keep-going tries every document)."));
 }
 
 void RunOutput::interrupted()

@@ -17,12 +17,16 @@ QString DescribeUnexpected(const std::exception_ptr &failure)
     }
 }
 
+QString FailedMessage(const QString &what, const QString &why)
+{
+    return QStringLiteral("%1 failed: %2.").arg(what, why);
+}
+
 void RunCommand(Dialogs &dialogs, QWidget *owner, const QString &what, const std::function<void()> &command)
 {
     try {
         command();
     } catch (...) {
-        dialogs.information(owner,
-                            QStringLiteral("%1 failed: %2.").arg(what, DescribeUnexpected(std::current_exception())));
+        dialogs.information(owner, FailedMessage(what, DescribeUnexpected(std::current_exception())));
     }
 }

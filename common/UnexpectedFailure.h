@@ -13,6 +13,9 @@ class QWidget;
 // The failure in words for the user.
 QString DescribeUnexpected(const std::exception_ptr &failure);
 
-// Runs command. A failure it lets through is told in a message, "<what> failed: <why>", and
+// "<what> failed: <why>."
+QString FailedMessage(const QString &what, const QString &why);
+
+// Runs command. A failure it lets through is told in a message, "<what> failed: <why>.", and
 // the command ends there.
 void RunCommand(Dialogs &dialogs, QWidget *owner, const QString &what, const std::function<void()> &command);

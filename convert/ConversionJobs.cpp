@@ -20,6 +20,12 @@ int DefaultJobCount()
     return std::clamp(QThread::idealThreadCount(), 1, 8);
 }
 
+QString NotConvertedAfter(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("The document after it was not converted")
+                      : QStringLiteral("The %1 documents after it were not converted").arg(count);
+}
+
 void AbandonAllConversions()
 {
     // The offices first, so that none writes into a staging folder while it is removed.

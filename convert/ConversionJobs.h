@@ -19,6 +19,11 @@
 // The documents converted at once when nothing else is said: one per core, at most 8.
 int DefaultJobCount();
 
+// What a failure that ended the run left unconverted, count documents (at least one), in a
+// sentence without its full stop: "The document after it was not converted", "The 3 documents
+// after it were not converted".
+QString NotConvertedAfter(qsizetype count);
+
 // The program is ending in the middle of whatever it converts: ends every office at once, then
 // removes every staging folder, so that no office process, no staging folder and no
 // half-written page is left. Nothing is converted after.

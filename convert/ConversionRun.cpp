@@ -19,17 +19,17 @@ namespace {
 // How long the offices of the next run stay ready after the list last changed or a run ended.
 constexpr std::chrono::seconds KeepReady{60};
 
+const QString Conversion = QStringLiteral("The conversion");
+
 QString failureMessage(const ConversionJobs::Failure &failure, int notConverted)
 {
     QString message = QStringLiteral("The document \"%1\" could not be converted.\n\n").arg(failure.path);
     if (failure.number)
         message += QStringLiteral("Error %1: %2").arg(*failure.number).arg(failure.description);
     else
-        message += QStringLiteral("The conversion failed: %1.").arg(failure.description);
-    if (notConverted == 1)
-        message += QStringLiteral("\n\nThe document after it was not converted.");
-    else if (notConverted > 1)
-        message += QStringLiteral("\n\nThe %1 documents after it were not converted.").arg(notConverted);
+        message += FailedMessage(Conversion, failure.description);
+    if (notConverted > 0)
+        message += QStringLiteral("\n\n") + NotConvertedAfter(notConverted) + QLatin1Char('.');
     return message;
 }
 
@@ -52,7 +52,7 @@ ConversionRun::~ConversionRun() = default;
 void ConversionRun::run()
 {
     pointer.setMousePointer(BusyPointer);
-    RunCommand(dialogs, owner, QStringLiteral("The conversion"), [this] {
+    RunCommand(dialogs, owner, Conversion, [this] {
         if (list.count() < 1)
             dialogs.information(owner, QStringLiteral("No files added."));
         else if (!Word1::WarnIfWordRunning(dialogs, owner))
