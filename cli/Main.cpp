@@ -41,6 +41,10 @@ int main(int argc, char *argv[])
     RunOutput output(options.quiet);
     InterruptSignals interrupts([&output] { output.interrupted(); });
     RegisterOfficeEngine();
+    if (const QString missing = MissingOfficeProtection(); !missing.isEmpty())
+        output.warn(QStringLiteral("warning: LibreOffice runs without its sandbox, since %1: a document may make it "
+                                   "reach the network or read your files.")
+                        .arg(missing));
     const GatheredDocuments gathered = GatherDocuments(options.paths, options.extension);
     if (!gathered.unreadFolders.isEmpty())
         output.warn(

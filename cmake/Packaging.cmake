@@ -63,7 +63,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries it links (Qt 6 widgets, the UNO runtime, the C++ runtime) come from dpkg-shlibdeps;
-# the office itself is started as a program, so it is named here.
+# the office and the sandbox that confines it are started as programs, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libreoffice-writer-nogui")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libreoffice-writer-nogui, bubblewrap")
 include(CPack)

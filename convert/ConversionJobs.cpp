@@ -2,6 +2,7 @@
 
 #include "AutomationError.h"
 #include "ObjectRegistry.h"
+#include "RunningObjects.h"
 #include "UnexpectedFailure.h"
 
 #include <QThread>
@@ -31,6 +32,7 @@ void AbandonAllConversions()
     // The offices first, so that none writes into a staging folder while it is removed.
     EndAllServers();
     DiscardAllStagedPages();
+    RemoveOwnRunningObjects();
 }
 
 ConversionJobs::ConversionJobs(QStringList paths, std::optional<std::int32_t> format, int jobs, bool keepGoing)
@@ -55,6 +57,7 @@ ConversionJobs::~ConversionJobs()
 
 void ConversionJobs::start()
 {
+    RescanForAbandonedStaging();
     if (paths_.isEmpty()) {
         finish();
         return;

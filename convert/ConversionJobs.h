@@ -25,8 +25,9 @@ int DefaultJobCount();
 QString NotConvertedAfter(qsizetype count);
 
 // The program is ending in the middle of whatever it converts: ends every office at once, then
-// removes every staging folder, so that no office process, no staging folder and no
-// half-written page is left. Nothing is converted after.
+// removes every staging folder and this program's running-object entries, so that no office
+// process, no staging folder, no half-written page and no entry is left. Nothing is converted
+// after.
 void AbandonAllConversions();
 
 class ConversionJobs : public QObject {

@@ -154,6 +154,27 @@ RunningObjectRegistration::~RunningObjectRegistration()
     localObjects().byEntry.remove(entryPath_);
 }
 
+void RemoveEndedRunningObjects()
+{
+    const QString folder = RunningObjectFolder();
+    if (folder.isEmpty())
+        return;
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QLatin1Char('*') + EntrySuffix}, QDir::Files)) {
+        Entry entry;
+        if (readEntry(dir.filePath(name), entry) && !entry.process.isAlive())
+            QFile::remove(dir.filePath(name));
+    }
+}
+
+void RemoveOwnRunningObjects()
+{
+    std::lock_guard lock(localObjects().mutex);
+    for (auto entry = localObjects().byEntry.keyBegin(); entry != localObjects().byEntry.keyEnd(); ++entry)
+        QFile::remove(*entry);
+    localObjects().byEntry.clear();
+}
+
 ObjectRef GetObject(const QString &progId)
 {
     const QString folder = RunningObjectFolder();

@@ -27,3 +27,9 @@ private:
 
 // The folder that holds this user's entries; created on demand.
 QString RunningObjectFolder();
+
+// Removes the entries of processes that have ended (killed before they could remove their own).
+void RemoveEndedRunningObjects();
+
+// The program is ending at once: removes the entries of this process.
+void RemoveOwnRunningObjects();

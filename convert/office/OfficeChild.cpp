@@ -8,8 +8,8 @@
 #include <deque>
 #include <functional>
 #include <future>
+#include <map>
 #include <mutex>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +18,7 @@
 #include <linux/close_range.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -77,11 +78,14 @@ private:
     std::thread thread;
 };
 
-// The children started and not yet collected, so that the program's end can kill them all.
-// Never destroyed, like the launcher.
+// A sandbox given its office's end collects it and ends within this; one that does not is killed.
+constexpr auto SandboxEndLimit = 2s;
+
+// The children started and not yet collected, so that the program's end can kill them all, and
+// whether each is a sandbox. Never destroyed, like the launcher.
 struct LiveChildren {
     std::mutex mutex;
-    std::set<pid_t> pids;
+    std::map<pid_t, bool> sandboxed;
     bool ending = false; // the program is ending: no further child starts
 };
 
@@ -94,7 +98,44 @@ LiveChildren &liveChildren()
 void forget(pid_t pid)
 {
     std::lock_guard lock(liveChildren().mutex);
-    liveChildren().pids.erase(pid);
+    liveChildren().sandboxed.erase(pid);
+}
+
+bool isSandbox(pid_t pid)
+{
+    std::lock_guard lock(liveChildren().mutex);
+    const auto found = liveChildren().sandboxed.find(pid);
+    return found != liveChildren().sandboxed.end() && found->second;
+}
+
+// The process the sandbox pid started (with --as-pid-1 its only child): the office.
+pid_t startedBy(pid_t pid)
+{
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
+    if (!children.open(QIODevice::ReadOnly))
+        return 0;
+    return static_cast<pid_t>(children.readAll().split(' ').value(0).toLongLong());
+}
+
+// Kills the office of pid; a sandbox is killed itself only while it has started none.
+void stop(pid_t pid, bool sandboxed)
+{
+    const pid_t office = sandboxed ? startedBy(pid) : pid;
+    ::kill(office > 0 ? office : pid, SIGKILL);
+}
+
+// Waits for a sandbox whose office was killed to collect it and end; kills it after the limit.
+void collectStopped(pid_t pid, bool sandboxed)
+{
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + SandboxEndLimit;
+    while (sandboxed && ::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
+        std::this_thread::sleep_for(5ms);
+    }
+    ::kill(pid, SIGKILL); // nothing when it has been collected
+    ::waitpid(pid, nullptr, 0);
 }
 
 // In the child, between fork and exec: only calls that are safe there.
@@ -109,6 +150,11 @@ void forget(pid_t pid)
         ::dup2(nothing, stream);
     // Our other open files (pipes of whoever started us) must not stay open in the office.
     ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
+    // It can gain no privilege, not even through a program that would grant one, and leaves
+    // no core dump, which would hold what it read.
+    ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0);
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
     // The office gets the signals as a program of its own would.
     ::signal(SIGPIPE, SIG_DFL);
     sigset_t none;
@@ -153,26 +199,36 @@ QStringList HeadlessOfficeArguments()
             QStringLiteral("--nologo"), QStringLiteral("--nodefault")};
 }
 
-pid_t StartOfficeChild(const QString &program, const QStringList &arguments)
+pid_t StartOfficeChild(const QStringList &arguments, bool sandboxed)
 {
-    std::vector<std::string> command{QFile::encodeName(program).toStdString()};
+    std::vector<std::string> command;
     for (const QString &argument : arguments)
-        command.push_back(argument.toStdString());
+        command.push_back(QFile::encodeName(argument).toStdString());
     // Started and noted under one lock, so that the program's end kills every child it started.
-    const pid_t pid = Launcher::instance().launch([&command] {
+    const pid_t pid = Launcher::instance().launch([&command, sandboxed] {
         std::lock_guard lock(liveChildren().mutex);
         if (liveChildren().ending)
             return pid_t(0);
         const pid_t started = spawn(command);
         if (started > 0)
-            liveChildren().pids.insert(started);
+            liveChildren().sandboxed[started] = sandboxed;
         return started;
     });
     if (pid == 0)
         throw OfficeErrors::gone(QStringLiteral("starting, as the program is ending,"));
     if (pid < 0)
-        throw OfficeErrors::notInstalled(program);
+        throw OfficeErrors::notInstalled(arguments.value(0));
     return pid;
+}
+
+pid_t OfficeOf(pid_t child)
+{
+    return isSandbox(child) ? startedBy(child) : child;
+}
+
+void StopOfficeNow(pid_t child)
+{
+    stop(child, isSandbox(child));
 }
 
 bool OfficeChildHasEnded(pid_t pid)
@@ -200,8 +256,9 @@ std::optional<int> CollectOfficeChild(pid_t pid, std::chrono::milliseconds limit
 
 void KillOfficeChild(pid_t pid)
 {
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
+    const bool sandboxed = isSandbox(pid);
+    stop(pid, sandboxed);
+    collectStopped(pid, sandboxed);
     forget(pid);
 }
 
@@ -209,9 +266,9 @@ void KillAllOfficeChildren()
 {
     std::lock_guard lock(liveChildren().mutex);
     liveChildren().ending = true;
-    for (const pid_t pid : liveChildren().pids)
-        ::kill(pid, SIGKILL);
-    for (const pid_t pid : liveChildren().pids)
-        ::waitpid(pid, nullptr, 0);
-    liveChildren().pids.clear();
+    for (const auto &[pid, sandboxed] : liveChildren().sandboxed)
+        stop(pid, sandboxed);
+    for (const auto &[pid, sandboxed] : liveChildren().sandboxed)
+        collectStopped(pid, sandboxed);
+    liveChildren().sandboxed.clear();
 }

@@ -9,7 +9,8 @@
 #include "OfficeSettings.h"
 
 // Registers the class "Word.Application"; registering again replaces the settings and ends
-// the idle processes started under the old ones.
+// the idle processes started under the old ones. What ended programs of this user left (pipes,
+// running-object entries) is removed.
 void RegisterOfficeEngine();
 void RegisterOfficeEngine(const OfficeSettings &settings);
 
@@ -18,3 +19,6 @@ void EndIdleOfficeProcesses();
 
 // The office processes started and connected that wait for an application object.
 int ReadyOfficeProcesses();
+
+// Why the offices run without their sandbox here, in one sentence; empty when they are confined.
+QString MissingOfficeProtection();

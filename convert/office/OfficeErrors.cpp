@@ -110,6 +110,13 @@ AutomationError documentUnreadable(const QString &path)
             QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(path)};
 }
 
+AutomationError notHandedIn(const QString &path, const QString &reason)
+{
+    return {Number::EngineGone, QStringLiteral("The document \"%1\" could not be handed to %2: its copy in %2's "
+                                               "private folder could not be made (%3).")
+                                    .arg(path, Office, reason)};
+}
+
 AutomationError passwordProtected(const QString &document)
 {
     return {Number::PasswordProtected, QStringLiteral("The document %1 is password-protected; it cannot be converted "

@@ -31,6 +31,8 @@ AutomationError documentNotFound(const QString &path);
 AutomationError folderNotDocument(const QString &path);
 AutomationError notADocumentFile(const QString &path);
 AutomationError documentUnreadable(const QString &path);
+// The office's own copy of the document could not be made (its folder full, say).
+AutomationError notHandedIn(const QString &path, const QString &reason);
 AutomationError passwordProtected(const QString &document);
 AutomationError damaged(const QString &document);
 AutomationError unreadableFormat(const QString &document);

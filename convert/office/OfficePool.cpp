@@ -27,7 +27,8 @@ bool operator==(const OfficeReuse &a, const OfficeReuse &b)
 
 bool operator==(const OfficeSettings &a, const OfficeSettings &b)
 {
-    return a.program == b.program && a.profileRoot == b.profileRoot && a.limits == b.limits && a.reuse == b.reuse;
+    return a.program == b.program && a.profileRoot == b.profileRoot && a.sandbox == b.sandbox && a.limits == b.limits
+           && a.reuse == b.reuse;
 }
 
 // The memory the system can still give out (MemAvailable), in bytes; -1 when it cannot tell.
@@ -78,6 +79,12 @@ void OfficePool::configure(const OfficeSettings &settings)
         settings_ = settings;
     }
     endIdleProcesses();
+}
+
+OfficeSettings OfficePool::settings() const
+{
+    std::lock_guard lock(mutex_);
+    return settings_;
 }
 
 std::shared_ptr<OfficeProcess> OfficePool::borrow()

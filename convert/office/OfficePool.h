@@ -32,6 +32,7 @@ public:
 
     // Settings for the processes started from now on; the idle ones of earlier settings end.
     void configure(const OfficeSettings &settings);
+    OfficeSettings settings() const;
     // A connected process: a warm one, else the first to be ready of those the pool starts and
     // those given back. Throws AutomationError when no office can be started.
     std::shared_ptr<OfficeProcess> borrow();

@@ -1,13 +1,13 @@
 #include "OfficeProcess.h"
 
 #include "OfficeChild.h"
+#include "OfficeConfinement.h"
 #include "OfficeErrors.h"
+#include "SocketConnection.h"
 #include "UnoRuntime.h"
 #include "UnoText.h"
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
-#include <com/sun/star/connection/Connector.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XFrames.hpp>
@@ -22,7 +22,7 @@
 
 #include <thread>
 
-#include <signal.h>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 
@@ -62,11 +62,18 @@ OfficeProcess::~OfficeProcess()
 void OfficeProcess::launch()
 {
     profile_.clearStaleOfficeLock();
-    pid_ = StartOfficeChild(
-        settings_.program, HeadlessOfficeArguments()
-                               << QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext").arg(pipeName_)
-                               << profile_.installationArgument());
+    work_.reset(); // an earlier start's, before the next is made in its place
+    work_ = std::make_unique<OfficeWorkFolder>(profile_.path());
+    // A confined office's /tmp is a folder of its work folder; another office's is the system's.
+    pipeFolder_ = OpenFolder(OfficesConfined(settings_) ? work_->temporary() : QStringLiteral("/tmp"));
+    const QStringList arguments = HeadlessOfficeArguments()
+                                  << QStringLiteral("--accept=pipe,name=%1;urp;StarOffice.ComponentContext")
+                                         .arg(pipeName_)
+                                  << profile_.installationArgument();
+    pid_ = StartOfficeChild(OfficeCommand(settings_, arguments, profile_.path(), work_->temporary()),
+                            OfficesConfined(settings_));
     collected_ = false;
+    office_ = 0;
     watchdog_ = std::make_unique<OfficeWatchdog>(pid_);
 }
 
@@ -75,8 +82,8 @@ void OfficeProcess::connect()
     const auto deadline = std::chrono::steady_clock::now() + settings_.limits.start;
     bool restarted = false;
     while (!openBridge(deadline)) {
-        collected_ = true;
         const int exitCode = CollectOfficeChild(pid_, ReapLimit).value_or(-1);
+        collected();
         // A new profile's first start may end asking to be started again, once.
         if (exitCode == OfficeRestartRequested && !restarted) {
             restarted = true;
@@ -92,21 +99,29 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
     if (desktop_.is())
         return true;
     const auto context = LocalUnoContext();
-    const auto connector = css::connection::Connector::create(context);
+    // The office names its pipe's socket after its user where it can look that user up; a
+    // confined office cannot.
+    const QStringList sockets{QStringLiteral("OSL_PIPE_%1_%2").arg(::geteuid()).arg(pipeName_),
+                              QStringLiteral("OSL_PIPE_") + pipeName_};
     css::uno::Reference<css::connection::XConnection> connection;
+    QString socket;
     while (!connection.is()) {
         if (hasEnded())
             return false;
         if (std::chrono::steady_clock::now() >= deadline) {
-            ::kill(pid_, SIGKILL);
+            StopOfficeNow(pid_);
             throw OfficeErrors::startTimedOut(settings_.limits.start);
         }
-        try {
-            connection = connector->connect(toOUString(QStringLiteral("pipe,name=") + pipeName_));
-        } catch (const css::connection::NoConnectException &) {
-            std::this_thread::sleep_for(ConnectRetryPause);
+        for (const QString &name : sockets) {
+            if (!connection.is() && (connection = ConnectToSocket(pipeFolder_.get(), name)).is())
+                socket = name;
         }
+        if (!connection.is())
+            std::this_thread::sleep_for(ConnectRetryPause);
     }
+    // Connected once and for all: the socket's name is of no further use, and so never outlives us.
+    ::unlinkat(pipeFolder_.get(), QFile::encodeName(socket).constData(), 0);
+    office_ = OfficeOf(pid_);
     watchdog_->arm(
         std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
                  std::chrono::milliseconds(1)));
@@ -119,7 +134,7 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
         desktop_ = css::frame::Desktop::create(context_);
     } catch (const css::uno::Exception &error) {
         watchdog_->disarm();
-        ::kill(pid_, SIGKILL);
+        StopOfficeNow(pid_);
         throw OfficeErrors::unreachable(toQString(error.Message));
     }
     if (watchdog_->disarm())
@@ -168,9 +183,24 @@ void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, c
     }
 }
 
+QString OfficeProcess::handIn(const QString &path)
+{
+    if (!work_)
+        throw OfficeErrors::gone(QStringLiteral("receiving \"%1\"").arg(path));
+    return work_->handIn(path);
+}
+
+void OfficeProcess::forget(const QString &copy)
+{
+    if (work_) // else it went with the office's work folder
+        work_->clear(copy);
+}
+
 qint64 OfficeProcess::residentMemory() const
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid_));
+    if (office_ <= 0 || hasEnded())
+        return 0;
+    QFile status(QStringLiteral("/proc/%1/status").arg(office_));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
@@ -217,7 +247,7 @@ void OfficeProcess::end()
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
         std::chrono::milliseconds(0));
     if (!collected_ && CollectOfficeChild(pid_, grace))
-        collected_ = true;
+        collected();
     kill();
 }
 
@@ -225,9 +255,16 @@ void OfficeProcess::kill()
 {
     if (!collected_) {
         KillOfficeChild(pid_);
-        collected_ = true;
+        collected();
     }
     disposeBridge();
+}
+
+// The process has ended and been waited for: what it worked with goes.
+void OfficeProcess::collected()
+{
+    collected_ = true;
+    work_.reset();
 }
 
 void OfficeProcess::disposeBridge()

@@ -1,11 +1,14 @@
 #pragma once
-// One office process of ours: started headless on a private profile with a pipe of its own,
-// connected through a UNO bridge, watched by a deadline on every call, and ended only by us.
-// Application objects get one through the OfficePool.
+// One office process of ours: started headless and confined (see OfficeConfinement) on a private
+// profile with a pipe and a work folder of its own, connected through a UNO bridge, watched by a
+// deadline on every call, and ended only by us. Application objects get one through the
+// OfficePool.
 
 #include "OfficeProfile.h"
 #include "OfficeSettings.h"
 #include "OfficeWatchdog.h"
+#include "OfficeWorkFolder.h"
+#include "UntrustedFolders.h"
 
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
@@ -38,6 +41,11 @@ public:
     bool isAlive() const;
     const OfficeSettings &settings() const { return settings_; }
     const OfficeLimits &limits() const { return settings_.limits; }
+    // A copy of the document at path for the office to read, in its work folder, where it also
+    // writes the pages of that document; returns the copy's path. Throws AutomationError.
+    QString handIn(const QString &path);
+    // The document whose copy is at copy is done with: the copy and all beside it go.
+    void forget(const QString &copy);
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
 
     // Runs work, which calls into the office, under the deadline limit. A call that overruns
@@ -51,7 +59,7 @@ public:
     bool sawFailure() const { return sawFailure_; }
     void noteDocumentLoaded() { ++documentsLoaded_; }
     int documentsLoaded() const { return documentsLoaded_; }
-    // Resident memory in bytes, as the kernel counts it; 0 when the process is gone.
+    // Resident memory of the office in bytes, as the kernel counts it; 0 when it is gone.
     qint64 residentMemory() const;
     // True when no document and no window is left open in the office; false when it cannot
     // tell. Throws AutomationError when the office is lost meanwhile.
@@ -69,12 +77,16 @@ private:
     bool openBridge(std::chrono::steady_clock::time_point deadline);
     bool hasEnded() const;
     void disposeBridge();
+    void collected();
 
     OfficeSettings settings_;
     OfficeProfile profile_;
     QString pipeName_;
-    pid_t pid_ = 0;
-    bool collected_ = false; // the process has ended and been waited for
+    std::unique_ptr<OfficeWorkFolder> work_;
+    FileDescriptor pipeFolder_; // where the office's pipe appears
+    pid_t pid_ = 0;             // our child: the office, or the sandbox that holds it
+    pid_t office_ = 0;          // the office itself, once connected
+    bool collected_ = false;    // the process has ended and been waited for
     std::unique_ptr<OfficeWatchdog> watchdog_;
     std::shared_ptr<std::atomic_bool> bridgeDisposed_ = std::make_shared<std::atomic_bool>(false);
     css::uno::Reference<css::bridge::XBridge> bridge_;

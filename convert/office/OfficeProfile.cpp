@@ -1,7 +1,9 @@
 #include "OfficeProfile.h"
 
 #include "OfficeChild.h"
+#include "OfficeConfinement.h"
 #include "OfficeErrors.h"
+#include "UntrustedFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,19 +32,30 @@ QByteArray officeVersion(const QString &program)
     return version.match(QString::fromUtf8(settings.readAll())).captured(1).toUtf8();
 }
 
+QByteArray setting(const char *group, const char *name, const char *value)
+{
+    return QByteArray("<item oor:path=\"") + group + "\"><prop oor:name=\"" + name + "\" oor:op=\"fuse\"><value>"
+           + value + "</value></prop></item>";
+}
+
 // Settings the engine needs, in the form the office itself writes them to the profile.
 QList<QByteArray> engineSettings(const QString &program)
 {
-    // The HTML export writes the encoding its profile names; 76 is UTF-8, whatever the locale.
-    QList<QByteArray> settings{"<item oor:path=\"/org.openoffice.Office.Common/Filter/HTML/Export\">"
-                               "<prop oor:name=\"Encoding\" oor:op=\"fuse\"><value>76</value></prop></item>"};
+    QList<QByteArray> settings{
+        // The HTML export writes the encoding its profile names; 76 is UTF-8, whatever the locale.
+        setting("/org.openoffice.Office.Common/Filter/HTML/Export", "Encoding", "76"),
+        // A document never makes the office fetch what it only links to (pictures, templates),
+        // never updates its links (0: never), and runs no macro, whatever the load asks: a
+        // second wall behind the sandbox, and the only one where there is none.
+        setting("/org.openoffice.Office.Common/Security/Scripting", "BlockUntrustedRefererLinks", "true"),
+        setting("/org.openoffice.Office.Common/Security/Scripting", "DisableMacrosExecution", "true"),
+        setting("/org.openoffice.Office.Common/Security/Scripting", "MacroSecurityLevel", "3"),
+        setting("/org.openoffice.Office.Writer/Content/Update", "Link", "0")};
     // An office that takes its profile for one of an older version runs a graphics self-test of
     // about four seconds at every start, and a headless office never records its version.
     const QByteArray version = officeVersion(program);
     if (!version.isEmpty())
-        settings << "<item oor:path=\"/org.openoffice.Setup/Product\">"
-                    "<prop oor:name=\"ooSetupLastVersion\" oor:op=\"fuse\"><value>"
-                        + version + "</value></prop></item>";
+        settings << setting("/org.openoffice.Setup/Product", "ooSetupLastVersion", version.constData());
     return settings;
 }
 
@@ -109,7 +122,9 @@ void OfficeProfile::prepare(const OfficeSettings &settings) const
     if (applyEngineSettings(path_, settings.program))
         return;
     // New, or damaged beyond what the engine can mend: made anew; it holds nothing of the user's.
-    QDir(path_).removeRecursively();
+    RemoveTree(path_);
+    if (!QDir().mkpath(path_))
+        throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("the folder cannot be created"));
     firstStart(settings);
     if (!applyEngineSettings(path_, settings.program))
         throw OfficeErrors::profileNotPrepared(path_, QStringLiteral("LibreOffice wrote no settings"));
@@ -119,9 +134,12 @@ void OfficeProfile::firstStart(const OfficeSettings &settings) const
 {
     // A new profile is completed by a first start, which may ask to be restarted.
     for (int run = 0; run < MaxPreparationRuns && !QFile::exists(path_ + ModificationsFile); ++run) {
-        const pid_t office = StartOfficeChild(settings.program, HeadlessOfficeArguments()
-                                                                    << QStringLiteral("--terminate_after_init")
-                                                                    << installationArgument());
+        const pid_t office = StartOfficeChild(OfficeCommand(settings,
+                                                            HeadlessOfficeArguments()
+                                                                << QStringLiteral("--terminate_after_init")
+                                                                << installationArgument(),
+                                                            path_, QString()),
+                                              OfficesConfined(settings));
         const std::optional<int> exitCode = CollectOfficeChild(office, settings.limits.start);
         if (!exitCode) {
             KillOfficeChild(office);

@@ -7,5 +7,8 @@ OfficeSettings DefaultOfficeSettings()
     return {QStringLiteral(QUORVANE_LIBREOFFICE_PROGRAM_DIR "/soffice.bin"),
             QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
                 + QStringLiteral("/quorvane/office-profile"),
-            OfficeLimits{}, OfficeReuse{}, OfficeMemory{}};
+            QStringLiteral(QUORVANE_SANDBOX_PROGRAM),
+            OfficeLimits{},
+            OfficeReuse{},
+            OfficeMemory{}};
 }

@@ -45,11 +45,12 @@ struct OfficeMemory {
 struct OfficeSettings {
     QString program;     // the office binary itself (soffice.bin), not its wrapper script
     QString profileRoot; // private office profiles, never the user's own
+    QString sandbox;     // the program that confines each office (bwrap); empty: none
     OfficeLimits limits;
     OfficeReuse reuse;
     OfficeMemory memory;
 };
 
 // soffice.bin of the LibreOffice the program was built for, profiles under the user's cache folder
-// (~/.cache/quorvane/office-profile), the limits above.
+// (~/.cache/quorvane/office-profile), the sandbox program it was built for, the limits above.
 OfficeSettings DefaultOfficeSettings();

@@ -1,6 +1,6 @@
 #include "OfficeWatchdog.h"
 
-#include <signal.h>
+#include "OfficeChild.h"
 
 OfficeWatchdog::OfficeWatchdog(pid_t pid)
     : pid_(pid)
@@ -44,7 +44,7 @@ void OfficeWatchdog::watch()
         } else if (changed_.wait_until(lock, *deadline_) == std::cv_status::timeout && deadline_
                    && std::chrono::steady_clock::now() >= *deadline_) {
             // The owner is blocked in the call, so the process has not been reaped: pid_ is still ours.
-            ::kill(pid_, SIGKILL);
+            StopOfficeNow(pid_);
             fired_ = true;
             deadline_.reset();
         }

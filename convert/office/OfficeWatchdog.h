@@ -1,7 +1,7 @@
 #pragma once
 // Keeps the deadline of a call into the office. The office cannot cancel a load or a store
-// once begun, so when a call overruns, the watchdog kills the office process from its own
-// thread; the blocked call then fails because its bridge is gone.
+// once begun, so when a call overruns, the watchdog kills the office from its own thread; the
+// blocked call then fails because its bridge is gone.
 
 #include <chrono>
 #include <condition_variable>

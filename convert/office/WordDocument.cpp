@@ -3,9 +3,11 @@
 #include "AbortingInteractionHandler.h"
 #include "BoundArguments.h"
 #include "EncryptedPackage.h"
+#include "LinkedPictures.h"
 #include "OfficeErrors.h"
 #include "OfficeProcess.h"
 #include "PublishHtml.h"
+#include "StagedPage.h"
 #include "UnoText.h"
 #include "ViewlessLoader.h"
 #include "WordSaveAs.h"
@@ -18,6 +20,8 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <rtl/ref.hxx>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -30,6 +34,20 @@ css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
 css::uno::Sequence<css::beans::PropertyValue> properties(std::initializer_list<css::beans::PropertyValue> list)
 {
     return css::uno::Sequence<css::beans::PropertyValue>(list.begin(), static_cast<sal_Int32>(list.size()));
+}
+
+// Rewrites the page the office wrote without the pictures it only links to.
+void leaveOutLinkedPictures(const QString &page)
+{
+    QFile file(page);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PageWriteFailure(QStringLiteral("the written page cannot be read (%1)").arg(file.errorString()));
+    const QByteArray written = file.readAll();
+    file.close();
+    const QByteArray kept = LeaveOutLinkedPictures(written);
+    if (kept.size() != written.size()
+        && !(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(kept) == kept.size()))
+        throw PageWriteFailure(QStringLiteral("the page cannot be written (%1)").arg(file.errorString()));
 }
 
 // A SaveAs argument must have the type of the value a conversion passes for it.
@@ -93,6 +111,7 @@ void WordDocument::load()
 {
     const QString task = QStringLiteral("opening %1").arg(describe());
     office_ = owner_->office(task);
+    copy_ = office_->handIn(path_);
     const rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
     const auto arguments = properties(
         {property("ReadOnly", css::uno::Any(true)),
@@ -104,7 +123,7 @@ void WordDocument::load()
     bool refused = false;
     try {
         office_->call(office_->limits().call, task,
-                      [&] { component_ = LoadWithoutView(context, toFileUrl(path_), arguments); });
+                      [&] { component_ = LoadWithoutView(context, toFileUrl(copy_), arguments); });
     } catch (const AutomationError &error) {
         // Some office versions drop the connection rather than fail the load once a password
         // is refused; the lost office is replaced before the next task.
@@ -170,14 +189,17 @@ void WordDocument::saveAs(const PositionalArguments &positional, const NamedArgu
         close();
         load();
     }
-    PublishHtml(target.absoluteFilePath(), [&](const QString &page) { store(page, format); });
+    PublishHtml(target.absoluteFilePath(), [&](StagedPage &staged) { store(staged, format); });
 }
 
 // Both flavours are Writer's HTML export: Normal writes the pictures as files beside the page,
 // Filtered embeds every one of them in the page as a PNG, charts and metafiles included, so the
-// page stands alone.
-void WordDocument::store(const QString &page, int format)
+// page stands alone. The office writes beside its copy of the document, where links relative to
+// the document resolve as they do beside it; page and pictures are then taken from there.
+void WordDocument::store(StagedPage &staged, int format)
 {
+    const QFileInfo copy(copy_);
+    const QString page = copy.dir().filePath(QFileInfo(staged.pagePath()).fileName());
     auto arguments = properties({property("FilterName", css::uno::Any(rtl::OUString("HTML (StarWriter)"))),
                                  property("Overwrite", css::uno::Any(true))});
     if (format == WordSaveFormat::FilteredHtml) {
@@ -195,20 +217,24 @@ void WordDocument::store(const QString &page, int format)
     } catch (const css::uno::Exception &error) {
         throw PageWriteFailure(OfficeErrors::pageNotWritten(toQString(error.Message)));
     }
+    if (format == WordSaveFormat::FilteredHtml)
+        leaveOutLinkedPictures(page);
+    staged.takeFrom(copy.absolutePath(), copy.fileName());
 }
 
 void WordDocument::close()
 {
-    const css::uno::Reference<css::lang::XComponent> component = component_;
-    component_.clear();
-    if (!component.is() || !office_->isAlive())
-        return;
-    office_->call(office_->limits().call, QStringLiteral("closing %1").arg(describe()), [&] {
-        try {
-            css::uno::Reference<css::util::XCloseable>(component, css::uno::UNO_QUERY_THROW)->close(true);
-        } catch (const css::uno::Exception &) {
-            // A document the office will not close goes when the office ends; nothing of ours
-            // depends on it.
-        }
-    });
+    const css::uno::Reference<css::lang::XComponent> component = std::exchange(component_, {});
+    if (component.is() && office_->isAlive()) {
+        office_->call(office_->limits().call, QStringLiteral("closing %1").arg(describe()), [&] {
+            try {
+                css::uno::Reference<css::util::XCloseable>(component, css::uno::UNO_QUERY_THROW)->close(true);
+            } catch (const css::uno::Exception &) {
+                // A document the office will not close goes when the office ends; nothing of ours
+                // depends on it.
+            }
+        });
+    }
+    if (!copy_.isEmpty())
+        office_->forget(std::exchange(copy_, QString()));
 }

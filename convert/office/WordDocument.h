@@ -1,6 +1,7 @@
 #pragma once
-// A document opened through Word.Application: loaded hidden and read-only, with no macro run,
-// no link updated and no question left waiting; saved as a web page.
+// A document opened through Word.Application: handed to the office as a copy of its own, loaded
+// hidden and read-only, with no macro run, no link updated and no question left waiting; saved as
+// a web page, which the office writes beside its copy and the program takes from there.
 
 #include "DocumentOwner.h"
 #include "OfficeObject.h"
@@ -8,6 +9,8 @@
 #include <com/sun/star/lang/XComponent.hpp>
 
 #include <memory>
+
+class StagedPage;
 
 class WordDocument : public OfficeObject {
 public:
@@ -31,12 +34,13 @@ protected:
 private:
     void load();
     void saveAs(const PositionalArguments &positional, const NamedArguments &named);
-    void store(const QString &page, int format);
+    void store(StagedPage &staged, int format);
     QString describe() const;
 
     std::shared_ptr<DocumentOwner> owner_;
     QString path_;
     std::shared_ptr<OfficeProcess> office_;
+    QString copy_; // the office's copy of the document, in its work folder
     css::uno::Reference<css::lang::XComponent> component_;
     bool stored_ = false;
 };

@@ -8,11 +8,11 @@ namespace {
 thread_local DeferredPublication *deferredHere = nullptr;
 } // namespace
 
-void PublishHtml(const QString &target, const std::function<void(const QString &page)> &write)
+void PublishHtml(const QString &target, const std::function<void(StagedPage &staged)> &write)
 {
     StagedPage staged(target);
     try {
-        write(staged.pagePath());
+        write(staged);
     } catch (const PageWriteFailure &failure) {
         // Looked up while what was written still takes its space.
         throw PageNotSaved(staged.target(), WhyNotWritten(staged.target(), staged.freeBefore(), failure.reason));

@@ -10,10 +10,11 @@
 #include <functional>
 #include <vector>
 
-// write receives the path the page is to be written to; it throws PageWriteFailure when the page
-// cannot be written. Throws AutomationError SaveFailed, saying why in the user's words, or what
-// else write throws; nothing is put in place then.
-void PublishHtml(const QString &target, const std::function<void(const QString &page)> &write);
+// write receives the staged page, which it fills: the page at its pagePath() and the pictures
+// beside it; it throws PageWriteFailure when the page cannot be written. Throws AutomationError
+// SaveFailed, saying why in the user's words, or what else write throws; nothing is put in place
+// then.
+void PublishHtml(const QString &target, const std::function<void(StagedPage &staged)> &write);
 
 // While one lives on a thread, the pages that thread publishes are staged and held here instead
 // of being put in place, so that a run converting several documents at once can put them in
@@ -30,7 +31,7 @@ public:
     std::vector<StagedPage> take();
 
 private:
-    friend void PublishHtml(const QString &, const std::function<void(const QString &)> &);
+    friend void PublishHtml(const QString &, const std::function<void(StagedPage &)> &);
     std::vector<StagedPage> pages;
     DeferredPublication *outer;
 };

@@ -2,27 +2,38 @@
 
 #include "AutomationError.h"
 #include "ProcessIdentity.h"
+#include "UntrustedFolders.h"
 #include "WriteFailure.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/sendfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-const QString StagingPrefix = QStringLiteral(".quorvane-save-");
+const QByteArray StagingPrefix = ".quorvane-save-";
 
-// The staging folders this process holds, so that the program's end can remove them all.
+// The staging folders this process holds, so that the program's end can remove them all, and
+// the folders this run has searched for abandoned ones.
 struct LiveFolders {
     std::mutex mutex;
     QSet<QString> folders;
     bool closed = false;
+    QSet<QString> searched;
 };
 
 LiveFolders &liveFolders()
@@ -31,23 +42,58 @@ LiveFolders &liveFolders()
     return live;
 }
 
-// ".quorvane-save-<pid>-<start time>-XXXXXX": the process that made the folder.
+// This machine in staging names: the start of its machine id; empty when it has none, and then
+// no staging folder is ever taken for abandoned.
+QString machineTag()
+{
+    static const QString tag = QString::fromLatin1(QSysInfo::machineUniqueId().left(12));
+    return tag;
+}
+
+// ".quorvane-save-<machine>-<pid>-<start time>-XXXXXX": the process that made the folder.
 QString stagingTemplate()
 {
     const ProcessIdentity self = ProcessIdentity::ofThisProcess();
-    return StagingPrefix + QStringLiteral("%1-%2-XXXXXX").arg(self.pid).arg(self.startTime);
+    return QString::fromLatin1(StagingPrefix)
+           + QStringLiteral("%1-%2-%3-XXXXXX")
+                 .arg(machineTag().isEmpty() ? QStringLiteral("0") : machineTag())
+                 .arg(self.pid)
+                 .arg(self.startTime);
 }
 
-// Staging folders left in folder by processes that ended (killed during a save, or the machine
-// lost power). Those of live processes, and anything not named like a staging folder, stay.
-void removeAbandonedStaging(const QDir &folder)
+// A staging folder that a process of this user on this machine made and that has ended: a real
+// folder (no link), owned by this user, on the device of the folder that holds it.
+bool isAbandoned(int folder, const QByteArray &name, dev_t device)
 {
-    static const QRegularExpression owner(QStringLiteral("^\\.quorvane-save-(\\d+)-(\\d+)-"));
-    const QStringList names = folder.entryList({StagingPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden);
-    for (const QString &name : names) {
-        const QRegularExpressionMatch match = owner.match(name);
-        if (match.hasMatch() && !ProcessIdentity{match.captured(1).toLongLong(), match.captured(2)}.isAlive())
-            QDir(folder.filePath(name)).removeRecursively();
+    static const QRegularExpression owner(QStringLiteral("^\\.quorvane-save-([0-9a-f]+)-(\\d+)-(\\d+)-"));
+    const QRegularExpressionMatch match = owner.match(QString::fromLatin1(name));
+    if (!match.hasMatch() || machineTag().isEmpty() || match.captured(1) != machineTag())
+        return false;
+    struct stat info {};
+    if (::fstatat(folder, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode)
+        || info.st_uid != ::geteuid() || info.st_dev != device)
+        return false;
+    return !ProcessIdentity{match.captured(2).toLongLong(), match.captured(3)}.isAlive();
+}
+
+// Staging folders left in folder by programs that ended (killed during a save, or the machine
+// lost power), once a run. Those of live processes, of other users or machines, links, and
+// anything not named like a staging folder stay.
+void removeAbandonedStaging(const QString &path)
+{
+    {
+        std::lock_guard lock(liveFolders().mutex);
+        if (liveFolders().searched.contains(path))
+            return;
+        liveFolders().searched.insert(path);
+    }
+    const FileDescriptor folder = OpenFolder(path);
+    struct stat info {};
+    if (!folder.isOpen() || ::fstat(folder.get(), &info) != 0)
+        return;
+    for (const QByteArray &name : FolderEntries(folder.get())) {
+        if (name.startsWith(StagingPrefix) && isAbandoned(folder.get(), name, info.st_dev))
+            RemoveTreeAt(folder.get(), name, info.st_dev);
     }
 }
 
@@ -60,6 +106,47 @@ void moveInto(const QString &from, const QString &to, const QString &target)
         throw PageNotSaved(
             target,
             QStringLiteral("\"%1\" could not be put in place (%2)").arg(to, QString::fromStdString(error.message())));
+}
+
+PageWriteFailure systemFailure(const QString &what)
+{
+    return PageWriteFailure(QStringLiteral("%1 (%2)").arg(what, QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+// Keeps in folder only what is a regular file of its own; the writer may have swapped it for a
+// link, or linked it to another file, before it was moved.
+void keepOnlyOwnFile(int folder, const QByteArray &name)
+{
+    struct stat info {};
+    if (::fstatat(folder, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)
+        || info.st_nlink != 1)
+        ::unlinkat(folder, name.constData(), 0);
+}
+
+void copyContents(int from, int to)
+{
+    struct stat info {};
+    if (::fstat(from, &info) != 0)
+        throw systemFailure(QStringLiteral("the written page could not be read"));
+    for (off_t left = info.st_size; left > 0;) {
+        const ssize_t copied = ::sendfile(to, from, nullptr, static_cast<size_t>(left));
+        if (copied < 0)
+            throw systemFailure(QStringLiteral("the written page could not be copied"));
+        if (copied == 0)
+            break;
+        left -= copied;
+    }
+}
+
+// A regular file of the folder, opened without following a link and without waiting (it may
+// have been swapped for a pipe); not open when it is anything else.
+FileDescriptor openRegularFile(int folder, const QByteArray &name)
+{
+    FileDescriptor file(::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (file.isOpen() && (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)))
+        return FileDescriptor();
+    return file;
 }
 
 } // namespace
@@ -80,7 +167,7 @@ StagedPage::StagedPage(const QString &target)
         throw PageNotSaved(target_, QStringLiteral("the folder does not exist"));
     if (info.isDir())
         throw PageNotSaved(target_, QStringLiteral("a folder of that name is in the way"));
-    removeAbandonedStaging(folder);
+    removeAbandonedStaging(folder.absolutePath());
     // Made under the lock: the program's end, which removes every staging folder and ends the
     // process at once, cannot come between the folder's making and its listing.
     std::lock_guard lock(liveFolders().mutex);
@@ -124,6 +211,52 @@ QString StagedPage::pagePath() const
     return QDir(folder_).filePath(QFileInfo(target_).fileName());
 }
 
+void StagedPage::takeFrom(const QString &from, const QString &except)
+{
+    const FileDescriptor source = OpenFolder(from);
+    const FileDescriptor staging = OpenFolder(folder_);
+    if (!source.isOpen() || !staging.isOpen())
+        throw systemFailure(QStringLiteral("the written page cannot be reached"));
+    const QByteArray skipped = QFile::encodeName(except);
+    for (const QByteArray &name : FolderEntries(source.get())) {
+        struct stat info {};
+        if (name == skipped || ::fstatat(source.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0
+            || !S_ISREG(info.st_mode))
+            continue;
+        enter(source.get(), name, staging.get());
+    }
+}
+
+// Each file enters under the lock, so that the program's end, which removes the staging folders,
+// never finds one still filling.
+void StagedPage::enter(int from, const QByteArray &name, int staging)
+{
+    std::unique_lock lock(liveFolders().mutex);
+    if (liveFolders().closed)
+        throw PageWriteFailure(QStringLiteral("the program is ending"));
+    if (::renameat(from, name.constData(), staging, name.constData()) == 0) {
+        lock.unlock();
+        keepOnlyOwnFile(staging, name);
+        return;
+    }
+    if (errno != EXDEV)
+        throw systemFailure(QStringLiteral("the written page could not be moved"));
+    // On another file system: copied.
+    lock.unlock();
+    const FileDescriptor in = openRegularFile(from, name);
+    if (!in.isOpen())
+        return;
+    lock.lock();
+    if (liveFolders().closed)
+        throw PageWriteFailure(QStringLiteral("the program is ending"));
+    const FileDescriptor out(
+        ::openat(staging, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    lock.unlock();
+    if (!out.isOpen())
+        throw systemFailure(QStringLiteral("the written page could not be copied"));
+    copyContents(in.get(), out.get());
+}
+
 void StagedPage::commit()
 {
     const QFileInfo info(target_);
@@ -145,7 +278,7 @@ void StagedPage::discard()
 {
     if (folder_.isEmpty())
         return;
-    QDir(folder_).removeRecursively();
+    RemoveTree(folder_);
     std::lock_guard lock(liveFolders().mutex);
     liveFolders().folders.remove(std::exchange(folder_, QString()));
 }
@@ -155,6 +288,12 @@ void DiscardAllStagedPages()
     std::lock_guard lock(liveFolders().mutex);
     liveFolders().closed = true;
     for (const QString &folder : std::as_const(liveFolders().folders))
-        QDir(folder).removeRecursively();
+        RemoveTree(folder);
     liveFolders().folders.clear();
+}
+
+void RescanForAbandonedStaging()
+{
+    std::lock_guard lock(liveFolders().mutex);
+    liveFolders().searched.clear();
 }

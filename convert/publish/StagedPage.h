@@ -1,9 +1,10 @@
 #pragma once
-// A web page and its pictures written first into a hidden staging folder beside the page's
+// A web page and its pictures gathered first into a hidden staging folder beside the page's
 // place, and put in place only as a whole: pictures first, the page last, each by rename. So a
 // failure or a crash never leaves a half-written page, and an earlier page stays until the new
-// one is complete. The staging folder's name tells which process made it, so that the next save
-// into the same folder can remove what a killed program left behind.
+// one is complete. The staging folder's name tells which machine and which process made it, so
+// that the first save of a run into the same folder can remove what a killed program of this
+// user on this machine left behind, and nothing else.
 
 #include "AutomationError.h"
 
@@ -12,7 +13,7 @@
 class StagedPage {
 public:
     // Makes the staging folder beside target, after removing the staging folders there whose
-    // process no longer runs. Throws AutomationError SaveFailed.
+    // process has ended, if this run has not looked there yet. Throws AutomationError SaveFailed.
     explicit StagedPage(const QString &target);
     StagedPage(StagedPage &&other) noexcept;
     StagedPage &operator=(StagedPage &&other) noexcept;
@@ -27,6 +28,10 @@ public:
     // Where the page is to be written: in the staging folder, with the target's file name, so
     // that the page's relative picture names resolve once it is in place.
     QString pagePath() const;
+    // Moves the regular files of the folder from, all but the one named except, into the staging
+    // folder; links and anything else the writer left there stay where they are. Throws
+    // PageWriteFailure.
+    void takeFrom(const QString &from, const QString &except);
     // Moves the pictures, then the page, into place and removes the staging folder. Throws
     // AutomationError SaveFailed; whatever was not moved is discarded.
     void commit();
@@ -34,6 +39,8 @@ public:
     void discard();
 
 private:
+    void enter(int from, const QByteArray &name, int staging);
+
     QString target_;
     QString folder_; // empty once committed or discarded
     qint64 freeBefore_ = -1;
@@ -42,6 +49,9 @@ private:
 // The program is ending: removes every staging folder of this process at once; no page can be
 // staged after.
 void DiscardAllStagedPages();
+
+// A run begins: the first save into each folder looks there for abandoned staging folders again.
+void RescanForAbandonedStaging();
 
 // The SaveFailed error for a page that could not be saved, and why.
 AutomationError PageNotSaved(const QString &page, const QString &reason);

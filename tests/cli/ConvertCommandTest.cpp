@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -31,9 +32,19 @@ struct Outcome {
     QSet<qint64> offices; // its office processes, as seen while it ran
 };
 
+// What an ended command of process pid may not leave behind: its office pipes in /tmp, entries in
+// its running-object folder.
+static void expectNoTraces(qint64 pid, const QString &runtime)
+{
+    EXPECT_EQ(QDir("/tmp").entryList({QStringLiteral("OSL_PIPE_*_quorvane-%1-*").arg(pid)}, QDir::System),
+              QStringList());
+    EXPECT_EQ(QDir(runtime + "/quorvane-running").entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
 // watch runs every 20 ms while the command runs, given its process id; the command's standard
-// error goes to terminal when one is given.
-static Outcome run(const QStringList &arguments, const std::function<void(qint64)> &watch = {}, int terminal = -1)
+// error goes to terminal when one is given. With a wrapper, that command runs the command.
+static Outcome run(const QStringList &arguments, const std::function<void(qint64)> &watch = {}, int terminal = -1,
+                   const QStringList &wrapper = {})
 {
     const QTemporaryDir runtime;
     QProcess command;
@@ -42,8 +53,12 @@ static Outcome run(const QStringList &arguments, const std::function<void(qint64
     command.setEnvironment(environment << "XDG_CACHE_HOME=" QUORVANE_TEST_CACHE << "XDG_RUNTIME_DIR=" + runtime.path());
     if (terminal >= 0)
         command.setChildProcessModifier([terminal] { ::dup2(terminal, STDERR_FILENO); });
-    command.start(QUORVANE_CONVERT_COMMAND, arguments);
+    if (wrapper.isEmpty())
+        command.start(QUORVANE_CONVERT_COMMAND, arguments);
+    else
+        command.start(wrapper.value(0), wrapper.mid(1) << QUORVANE_CONVERT_COMMAND << arguments);
     EXPECT_TRUE(command.waitForStarted()) << qPrintable(command.errorString());
+    const qint64 pid = command.processId();
     QSet<qint64> offices;
     for (int waits = 0; !command.waitForFinished(20) && waits < 12000; ++waits) { // four minutes at most
         for (const qint64 office : OfficeChildren(command.processId()))
@@ -56,6 +71,7 @@ static Outcome run(const QStringList &arguments, const std::function<void(qint64
     command.waitForFinished();
     for (const qint64 office : offices)
         EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(office))) << "office " << office << " was left";
+    expectNoTraces(pid, runtime.path());
     return {command.exitStatus() == QProcess::CrashExit ? -command.exitCode() : command.exitCode(),
             command.readAllStandardOutput(), command.readAllStandardError(), offices};
 }
@@ -194,6 +210,60 @@ TEST(ConvertCommand, PrintsItsUsageOnHelp)
 {
     const Outcome help = run({"--help"});
     EXPECT_TRUE(help.status == 0 && help.out.startsWith(UsageLine + "\n\n")) << help.status << qPrintable(help.out);
+}
+
+// A stranger who may write into the folder converted cannot make the conversion empty another
+// folder: links named like the staging folders of programs that have ended are left alone.
+TEST(ConvertCommand, FollowsNoLinkNamedLikeAStagingFolder)
+{
+    const QTemporaryDir folder, elsewhere;
+    CopyTestDocument("Lists.doc", folder.path());
+    QFile kept(elsewhere.filePath("kept"));
+    ASSERT_TRUE(kept.open(QIODevice::WriteOnly) && kept.write("k") == 1);
+    kept.close();
+    QProcess ended;
+    ended.start("true", {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 endedPid = ended.processId();
+    ended.waitForFinished();
+    const QString machine = QString::fromLatin1(QSysInfo::machineUniqueId().left(12));
+    for (const QString &name : {QStringLiteral(".quorvane-save-99999-1-AAAAAA"),
+                                QStringLiteral(".quorvane-save-%1-%2-1-AAAAAA").arg(machine).arg(endedPid)})
+        ASSERT_TRUE(QFile::link(elsewhere.path(), folder.filePath(name)));
+
+    const Outcome outcome = run({folder.path()});
+
+    EXPECT_EQ(outcome.status, 0) << qPrintable(outcome.err);
+    EXPECT_TRUE(QFile::exists(folder.filePath("Lists.htm")));
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{"kept"});
+}
+
+// Where the system lets no sandbox be made (run here in a user namespace that may make no
+// further one, as on a system that switched them off), the command still converts and says once,
+// on standard error, that its offices run without their sandbox.
+TEST(ConvertCommand, WithoutUserNamespacesConvertsAndSaysOnceThatTheSandboxIsMissing)
+{
+    if (QProcess::execute("unshare", {"-U", "-r", "true"}) != 0)
+        GTEST_SKIP() << "this test cannot make user namespaces";
+    const QTemporaryDir folder;
+    const QString document = CopyTestDocument("Lists.doc", folder.path());
+    const QStringList noFurtherNamespaces{
+        "unshare",
+        "-U",
+        "-r",
+        "sh",
+        "-c",
+        "echo 1 > /proc/sys/user/max_user_namespaces && exec unshare -U --map-user=1000 --map-group=1000 \"$@\"",
+        "sh"};
+
+    const Outcome outcome = run({document}, {}, -1, noFurtherNamespaces);
+
+    EXPECT_EQ(outcome.status, 0) << qPrintable(outcome.err);
+    EXPECT_TRUE(QFile::exists(PageBeside(document)));
+    const QStringList warnings = outcome.err.split('\n').filter("warning");
+    ASSERT_EQ(warnings.size(), 1) << qPrintable(outcome.err);
+    EXPECT_TRUE(warnings.front().startsWith("quorvane-convert: warning: LibreOffice runs without its sandbox"));
+    EXPECT_TRUE(warnings.front().contains("namespace")) << qPrintable(warnings.front());
 }
 
 // Ctrl-C (SIGINT) or SIGTERM mid-run ends the command by that signal and leaves no office

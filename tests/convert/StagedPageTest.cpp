@@ -1,31 +1,85 @@
-// Pages staged beside their place: what a killed program left behind goes at the next save into
-// the same folder, and nothing else does.
+// Pages staged beside their place: what a killed program of this user on this machine left
+// behind goes at the first save of a run into the same folder, and nothing else does; no link
+// is followed, whatever it is named.
 #include "StagedPage.h"
 #include "ProcessIdentity.h"
 
 #include <QDir>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-TEST(StagedPage, TheNextSaveIntoAFolderRemovesStagingFoldersOfEndedProgramsOnly)
+namespace {
+
+// ".quorvane-save-<machine>-<pid>-<start time>-<random>", as a staging folder is named.
+QString stagingName(const QString &machine, qint64 pid, const QString &startTime, const QString &random)
 {
-    QTemporaryDir folder;
+    return QStringLiteral(".quorvane-save-%1-%2-%3-%4").arg(machine).arg(pid).arg(startTime, random);
+}
+
+// A folder with a page and a sub-folder in it, as a staging folder holds.
+void makeFull(const QString &path)
+{
+    ASSERT_TRUE(QDir().mkpath(path + QStringLiteral("/pictures")));
+    QFile page(path + QStringLiteral("/page.htm"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("<html></html>") > 0);
+}
+
+QStringList stagingFoldersIn(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral(".quorvane-save-*")}, QDir::AllEntries | QDir::System | QDir::Hidden,
+                                  QDir::Name);
+}
+
+} // namespace
+
+TEST(StagedPage, TheFirstSaveOfARunRemovesStagingFoldersOfEndedProgramsOfThisMachineOnlyAndFollowsNoLink)
+{
+    QTemporaryDir folder, elsewhere;
     QProcess ended;
     ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 endedPid = ended.processId();
     ASSERT_TRUE(ended.waitForFinished());
     const ProcessIdentity self = ProcessIdentity::ofThisProcess();
-    const QString abandoned = QStringLiteral(".quorvane-save-%1-%2-Ab12Cd").arg(ended.processId()).arg(self.startTime);
-    const QString reusedPid = QStringLiteral(".quorvane-save-%1-1-Ef34Gh").arg(self.pid); // this pid, another start
-    const QString live = QStringLiteral(".quorvane-save-%1-%2-Ij56Kl").arg(self.pid).arg(self.startTime);
+    const QString machine = QString::fromLatin1(QSysInfo::machineUniqueId().left(12));
+    ASSERT_FALSE(machine.isEmpty()) << "this machine has no machine id";
+    const QString abandoned = stagingName(machine, endedPid, self.startTime, "Ab12Cd");
+    const QString reusedPid = stagingName(machine, self.pid, "1", "Ef34Gh"); // this pid, another start
+    const QString live = stagingName(machine, self.pid, self.startTime, "Ij56Kl");
+    const QString otherMachine = stagingName("0123456789ab", endedPid, self.startTime, "Mn78Op");
     const QString usersOwn = QStringLiteral(".quorvane-save-notes");
-    for (const QString &name : {abandoned, reusedPid, live, usersOwn})
-        ASSERT_TRUE(QDir(folder.path()).mkpath(name + QStringLiteral("/pictures"))
-                    && QFile(folder.filePath(name + QStringLiteral("/page.htm"))).open(QIODevice::WriteOnly));
+    const QString linkNamedAbandoned = stagingName(machine, endedPid, self.startTime, "Qr90St");
+    const QString linkOfOlderName = QStringLiteral(".quorvane-save-99999-1-AAAAAA");
+    for (const QString &name : {abandoned, reusedPid, live, otherMachine, usersOwn})
+        makeFull(folder.filePath(name));
+    // An abandoned folder holding a link to the folder elsewhere, and links named like staging
+    // folders pointing there: a stranger's way to have the clean-up empty another folder.
+    makeFull(elsewhere.filePath("kept"));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), folder.filePath(abandoned + "/link")));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), folder.filePath(linkNamedAbandoned)));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), folder.filePath(linkOfOlderName)));
 
-    StagedPage staged(folder.filePath(QStringLiteral("Report.htm")));
-    QStringList left = QDir(folder.path()).entryList({QStringLiteral(".quorvane-save-*")}, QDir::Dirs | QDir::Hidden);
+    const StagedPage staged(folder.filePath(QStringLiteral("Report.htm")));
+    QStringList left = stagingFoldersIn(folder.path());
     left.removeAll(QFileInfo(staged.pagePath()).dir().dirName());
-    EXPECT_EQ(left, (QStringList{live, usersOwn}));
+    QStringList expected{live, otherMachine, usersOwn, linkNamedAbandoned, linkOfOlderName};
+    expected.sort();
+    EXPECT_EQ(left, expected);
+    EXPECT_TRUE(QFile::exists(elsewhere.filePath("kept/page.htm"))) << "the clean-up followed a link";
+
+    // Once a run: a folder abandoned since is left until the next run looks again.
+    const QString later = stagingName(machine, endedPid, self.startTime, "Uv12Wx");
+    makeFull(folder.filePath(later));
+    {
+        const StagedPage again(folder.filePath(QStringLiteral("Other.htm")));
+    }
+    EXPECT_TRUE(stagingFoldersIn(folder.path()).contains(later));
+    RescanForAbandonedStaging();
+    {
+        const StagedPage nextRun(folder.filePath(QStringLiteral("Other.htm")));
+    }
+    EXPECT_FALSE(stagingFoldersIn(folder.path()).contains(later));
 }

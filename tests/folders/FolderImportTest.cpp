@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 class FolderImportTest : public ::testing::Test {
@@ -54,7 +55,7 @@ TEST_F(FolderImportTest, AddsMatchingFilesLevelByLevelInNameOrderAndSaysWhichFol
     pointer.state = CustomPointer;
     int duringWalk = -1;
     QTimer::singleShot(0, [&] { duringWalk = pointer.state; });
-    QTimer::singleShot(0, [&] { QDir(root + "C").removeRecursively(); });
+    QTimer::singleShot(0, [&] { std::filesystem::remove_all(QFile::encodeName(root + "C").toStdString()); });
     EXPECT_EQ(import("doc", temp.path()),
               QStringList({".h.doc", "top.doc", "A/a.doc", "A/linked.doc", "B/b.doc", "~old/kept.doc", "A/A2/a2.doc",
                            "B/B1/deep.doc", "A/A1/X/x.doc"}));

@@ -91,4 +91,6 @@ TEST(FormUnload, ClosingDuringARunLeavesNoOfficeNoStagingFolderAndNoHalfWrittenP
         EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll().toLower().contains("</html>")) << qPrintable(page);
     }
     EXPECT_EQ(listed.entryList({".quorvane-save-*"}), QStringList());
+    EXPECT_EQ(QDir(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvane-running").entryList(QDir::Files), QStringList())
+        << "running-object entries were left";
 }

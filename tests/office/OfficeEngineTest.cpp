@@ -2,15 +2,10 @@
 // plays another program: --hold-word creates a Word, prints its office's pid and waits to be
 // killed.
 
-#include "OfficeEngine.h"
-#include "ErrorOf.h"
-#include "ObjectRegistry.h"
-#include "OfficeChildren.h"
 #include "OfficeErrors.h"
+#include "OfficeTestSupport.h"
 #include "PrintQt.h"
 #include "Rows.h"
-#include "TestDocuments.h"
-#include "WordSaveAs.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -33,109 +28,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using namespace std::chrono_literals;
 namespace Error = AutomationErrorNumber;
 using ::testing::AllOf, ::testing::HasSubstr, ::testing::Not;
-
-namespace {
-constexpr int Normal = WordSaveFormat::Html;
-constexpr int Filtered = WordSaveFormat::FilteredHtml;
-const QString Word = QStringLiteral("Word.Application");
-
-OfficeSettings TestOfficeSettings()
-{
-    OfficeSettings settings = DefaultOfficeSettings();
-    settings.profileRoot = QStringLiteral(QUORVANE_TEST_PROFILE_ROOT);
-    return settings;
-}
-
-// Waits, without an event loop, until holds() is true; false after 30 s.
-bool Soon(const std::function<bool()> &holds)
-{
-    for (int wait = 0; wait < 300 && !holds(); ++wait)
-        std::this_thread::sleep_for(100ms);
-    return holds();
-}
-
-QString ReadText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-// True once pid no longer runs (or is a zombie).
-bool Ended(qint64 pid)
-{
-    const QString state = ReadText(QStringLiteral("/proc/%1/stat").arg(pid));
-    return state.isEmpty() || state.contains(QStringLiteral(") Z "));
-}
-
-ObjectRef OpenDocument(const ObjectRef &word, const QString &path)
-{
-    return word->Invoke(QStringLiteral("Documents")).toObject()->Invoke(QStringLiteral("Open"), {path}).toObject();
-}
-
-void SaveAsWebPage(const ObjectRef &document, const QString &fileName, int format)
-{
-    document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(fileName, format));
-}
-
-// Create, open, save beside, quit: one conversion as the program makes it, which leaves a page.
-void ConvertWithWord(const QString &path, int format = Normal)
-{
-    const ObjectRef word = CreateObject(Word);
-    SaveAsWebPage(OpenDocument(word, path), PageBeside(path), format);
-    word->Invoke(QStringLiteral("Quit"));
-    EXPECT_GT(QFileInfo(PageBeside(path)).size(), 0) << qPrintable(path);
-}
-
-// The page's text as a reader sees it: tags dropped, blanks collapsed.
-QString visibleText(const QString &html)
-{
-    return QString(html).remove(QRegularExpression(QStringLiteral("<[^>]*>"))).replace("&nbsp;", " ").simplified();
-}
-
-QStringList pictureSources(const QString &html)
-{
-    QStringList sources;
-    const QRegularExpression image(QStringLiteral("<img[^>]*\\ssrc=\"([^\"]+)\""),
-                                   QRegularExpression::CaseInsensitiveOption);
-    for (auto match = image.globalMatch(html); match.hasNext();)
-        sources.append(match.next().captured(1));
-    return sources;
-}
-
-QStringList filesIn(const QString &path)
-{
-    return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// A folder of the test's own and the engine with test settings; after the test no office of
-// ours may be left.
-class OfficeEngine : public ::testing::Test {
-protected:
-    void SetUp() override { RegisterOfficeEngine(TestOfficeSettings()); }
-    void TearDown() override
-    {
-        EndIdleOfficeProcesses();
-        EXPECT_EQ(OfficeChildren(), QList<qint64>()) << "an office process outlived the test";
-    }
-    // Registers the engine with the test settings as change leaves them.
-    static void use(const std::function<void(OfficeSettings &)> &change)
-    {
-        OfficeSettings settings = TestOfficeSettings();
-        change(settings);
-        RegisterOfficeEngine(settings);
-    }
-    // A copy of a test document in a folder of its own (numbered by copy); returns its path.
-    QString document(const char *name, int copy = 0)
-    {
-        return CopyTestDocument(QString::fromUtf8(name), folder.filePath(QString::number(copy)));
-    }
-    QTemporaryDir folder;
-};
-
-} // namespace
 
 // Every kind of document in both flavours, whatever characters its path holds: its text in
 // UTF-8; pictures of every kind (photographs, metafiles, an embedded worksheet, a diagram) kept
@@ -192,19 +86,6 @@ INSTANTIATE_TEST_SUITE_P(OfficeEngine, EveryKind,
                                            Kind{"FloatingPictures", "FloatingPictures.doc", "", true},
                                            Kind{"RtfPictures", "testRTFRegularImages.rtf", "", true}),
                          RowName);
-
-TEST_F(OfficeEngine, ADocumentWhoseOpeningWouldRunAMacroRunsNone)
-{
-    const QString marker = folder.filePath(QStringLiteral("macro-ran"));
-    const QString path = folder.filePath(QStringLiteral("macro.fodt"));
-    QFile document(path);
-    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
-    document.write(ReadText(QUORVANE_OFFICE_TEST_DATA "/macro-on-open.fodt").replace("MARKER_PATH", marker).toUtf8());
-    document.close();
-    ConvertWithWord(path);
-    EXPECT_TRUE(visibleText(ReadText(PageBeside(path))).contains(QStringLiteral("Opening this runs a macro.")));
-    EXPECT_FALSE(QFile::exists(marker));
-}
 
 // A wrong format or a save over the document itself is refused, and a hanging save ends at the deadline with its
 // office gone; neither writes anything, and the earlier page stays as it was.

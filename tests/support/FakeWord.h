@@ -90,8 +90,8 @@ private:
             if (member == QLatin1String("Documents") || member == QLatin1String("Open"))
                 return ObjectRef(std::make_shared<Object>(word, instance));
             if (member == QLatin1String("SaveAs") && word.writePages)
-                PublishHtml(named.front().second.toText(), [this](const QString &page) {
-                    QFile file(page);
+                PublishHtml(named.front().second.toText(), [this](StagedPage &staged) {
+                    QFile file(staged.pagePath());
                     file.open(QIODevice::WriteOnly)
                         && file.write(
                             QStringLiteral("<html><body>%1</body></html>").arg(word.openedIn(instance)).toUtf8());
