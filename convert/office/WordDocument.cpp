@@ -2,9 +2,11 @@
 
 #include "AbortingInteractionHandler.h"
 #include "BoundArguments.h"
+#include "DocumentPreparation.h"
 #include "EncryptedPackage.h"
 #include "OfficeErrors.h"
 #include "OfficeProcess.h"
+#include "PageMending.h"
 #include "PublishHtml.h"
 #include "UnoText.h"
 #include "ViewlessLoader.h"
@@ -186,15 +188,18 @@ void WordDocument::store(const QString &page, int format)
                                                                    css::uno::Any(rtl::OUString("EmbedImages")));
     }
     stored_ = true;
+    PageMarks marks;
     try {
         // Asking the document for an interface is a call into the office too.
         office_->call(office_->limits().call, QStringLiteral("saving %1 as a web page").arg(describe()), [&] {
+            marks = PrepareForExport(component_);
             css::uno::Reference<css::frame::XStorable>(component_, css::uno::UNO_QUERY_THROW)
                 ->storeToURL(toFileUrl(page), arguments);
         });
     } catch (const css::uno::Exception &error) {
         throw PageWriteFailure(OfficeErrors::pageNotWritten(toQString(error.Message)));
     }
+    MendPageFile(page, {QFileInfo(path_).fileName(), std::move(marks)});
 }
 
 void WordDocument::close()
