@@ -19,6 +19,7 @@
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextFieldsSupplier.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 
@@ -144,8 +145,7 @@ private:
         }
     }
 
-    // Tracked insertions and deletions, each marked where it begins and ends. The end is marked
-    // first: an end without its beginning marks nothing.
+    // Tracked insertions and deletions, each marked where it begins and ends.
     void markChanges()
     {
         const Reference<css::container::XEnumerationAccess> redlines(
@@ -172,12 +172,17 @@ private:
                          Reference<css::text::XTextRange>(redline->getPropertyValue("RedlineEnd"), UNO_QUERY_THROW)});
             });
         }
-        for (const Change &change : changes) {
+        for (int number = 0; number < int(changes.size()); ++number) {
             bestEffort([&] {
-                placeMark(change.to->getText(), change.to,
-                          {change.deletion ? PageMark::Kind::DeletionTo : PageMark::Kind::InsertionTo, {}});
-                placeMark(change.from->getText(), change.from,
-                          {change.deletion ? PageMark::Kind::DeletionFrom : PageMark::Kind::InsertionFrom, {}});
+                const auto &[deletion, from, to] = changes[number];
+                // The two ends of a change come in either order.
+                const bool reversed = Reference<css::text::XTextRangeCompare>(from->getText(), UNO_QUERY_THROW)
+                                          ->compareRegionStarts(from, to)
+                                      < 0;
+                placeMark(from->getText(), reversed ? to : from,
+                          {deletion ? PageMark::Kind::DeletionFrom : PageMark::Kind::InsertionFrom, {}, number});
+                placeMark(from->getText(), reversed ? from : to,
+                          {deletion ? PageMark::Kind::DeletionTo : PageMark::Kind::InsertionTo, {}, number});
             });
         }
     }

@@ -16,7 +16,8 @@ struct PageMark {
         InsertionTo
     };
     Kind kind;
-    QString label; // ListItem: the label as the document shows it, empty where it shows none
+    QString label;  // ListItem: the label as the document shows it, empty where it shows none
+    int change = 0; // the others: which change, the same at its beginning and its end
 };
 
 struct PageMarks {

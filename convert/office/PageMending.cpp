@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <optional>
+#include <set>
 #include <utility>
 
 namespace {
@@ -113,8 +115,8 @@ private:
             out_ += text;
             return;
         }
-        listItem_ = -1;
-        const QByteArray change = deletions_ > 0 ? "del" : insertions_ > 0 ? "ins" : "";
+        listItem_.reset();
+        const QByteArray change = !deletions_.empty() ? "del" : !insertions_.empty() ? "ins" : "";
         if (change.isEmpty())
             out_ += text;
         else
@@ -126,7 +128,7 @@ private:
         if (fieldReplaced_)
             return;
         if (tag.name == "li") {
-            listItem_ = out_.size();
+            listItem_ = {out_.size(), tag.bytes.size()};
         } else if (tag.name == "style") {
             inStyleSheet_ = true;
         } else if (tag.name == "sdfield") {
@@ -189,40 +191,53 @@ private:
             labelListItem(mark.label);
             break;
         case PageMark::Kind::DeletionFrom:
-            ++deletions_;
+            begin(deletions_, mark.change);
             break;
         case PageMark::Kind::DeletionTo:
-            deletions_ = qMax(0, deletions_ - 1);
+            end(deletions_, mark.change);
             break;
         case PageMark::Kind::InsertionFrom:
-            ++insertions_;
+            begin(insertions_, mark.change);
             break;
         case PageMark::Kind::InsertionTo:
-            insertions_ = qMax(0, insertions_ - 1);
+            end(insertions_, mark.change);
             break;
         }
+    }
+
+    // A change whose end came first, as where it is empty, marks nothing.
+    void begin(std::set<int> &changes, int change)
+    {
+        if (ended_.count(change) == 0)
+            changes.insert(change);
+    }
+
+    void end(std::set<int> &changes, int change)
+    {
+        changes.erase(change);
+        ended_.insert(change);
     }
 
     // Gives the list item whose content begins here the document's label in place of the
     // browser's. A numbered paragraph that is not a list item has its number in its text.
     void labelListItem(const QString &label)
     {
-        if (listItem_ < 0)
+        if (!listItem_)
             return;
-        const qsizetype end = out_.indexOf('>', listItem_) + 1;
+        const auto [start, size] = *std::exchange(listItem_, std::nullopt);
         const QByteArray style = "list-style-type: " + (label.isEmpty() ? "none" : cssString(label + QLatin1Char(' ')));
-        out_.replace(listItem_, end - listItem_,
-                     WithStyle(QByteArrayView(out_).sliced(listItem_, end - listItem_), style));
-        listItem_ = -1;
+        out_.replace(start, size, WithStyle(QByteArrayView(out_).sliced(start, size), style));
     }
 
     const PageFacts &facts_;
     QByteArray out_;
     bool inStyleSheet_ = false;
     bool fieldReplaced_ = false; // within a field whose content is replaced
-    int deletions_ = 0;          // tracked deletions and insertions the text is in
-    int insertions_ = 0;
-    qsizetype listItem_ = -1; // where in out_ the list item starts whose content has not begun
+    std::set<int> deletions_;    // the tracked changes the text is in
+    std::set<int> insertions_;
+    std::set<int> ended_; // the changes whose end has passed
+    // Where in out_ the start tag of the list item whose content has not begun stands, and its size.
+    std::optional<std::pair<qsizetype, qsizetype>> listItem_;
 };
 
 } // namespace

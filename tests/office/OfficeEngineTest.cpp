@@ -259,6 +259,18 @@ void marksTrackedChanges(const QString &page, const QString &)
     EXPECT_FALSE(unchanged.contains(QStringLiteral("Maang Tika")));
 }
 
+// Changes by several authors, some next to each other, each marked as what it is.
+void marksEachChangeOfSeveralAuthors(const QString &page, const QString &)
+{
+    EXPECT_TRUE(textOf(page, QStringLiteral("del"))
+                    .contains(QStringLiteral("The two top level models making up the framework")));
+    EXPECT_TRUE(textOf(page, QStringLiteral("ins")).contains(QStringLiteral("other than unforeseen catastrophes")));
+    const QString unchanged = visibleText(QString(page).remove(
+        QRegularExpression(QStringLiteral("<(del|ins)>.*?</\\1>"), QRegularExpression::DotMatchesEverythingOption)));
+    EXPECT_TRUE(unchanged.contains(QStringLiteral("iControl Project Management frame"))) << qPrintable(unchanged);
+    EXPECT_FALSE(unchanged.contains(QStringLiteral("The two top level models")));
+}
+
 void showsNoPageNumbers(const QString &page, const QString &)
 {
     EXPECT_EQ(page.count(QStringLiteral("<sdfield type=PAGE ")), 1048);
@@ -299,6 +311,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          Shows{"Highlighting", "FloatingPictures.doc", keepsHighlighting},
                                          Shows{"ListLabels", "Lists.doc", labelsListItems},
                                          Shows{"TrackedChanges", "delins.docx", marksTrackedChanges},
+                                         Shows{"ChangesOfSeveralAuthors", "MarkAuthorsTable.doc",
+                                               marksEachChangeOfSeveralAuthors},
                                          Shows{"PageNumbers", "this-file-crashes-msword.doc", showsNoPageNumbers},
                                          Shows{"FileName", "test-fields.doc", namesTheDocumentOnly}),
                        ::testing::Values(Normal, Filtered)),

@@ -99,15 +99,24 @@ TEST(PageMending, ListItemsShowTheDocumentsLabelsOrNone)
               "\n\t<li value=\"3\" style=\"list-style-type: none\"><p>Three</p>\n</ol>\n<h1>1.1 Heading</h1>");
 }
 
+// Changes may follow each other at one place, their marks in any order; a change whose end
+// comes first is empty.
 TEST(PageMending, TrackedChangesAreMarkedAsDeletedAndInsertedAcrossParagraphs)
 {
-    const QByteArray page = "<p>Kept " + mark(1) + "gone <b>too</b></p>\n<p>" + mark(0) + mark(3) + "new</p><p>"
-                            + mark(2) + "kept</p>";
-    EXPECT_EQ(mended(page, {{PageMark::Kind::DeletionTo, {}},
-                            {PageMark::Kind::DeletionFrom, {}},
-                            {PageMark::Kind::InsertionTo, {}},
-                            {PageMark::Kind::InsertionFrom, {}}}),
-              "<p>Kept <del>gone </del><b><del>too</del></b></p>\n<p><ins>new</ins></p><p>kept</p>");
+    const QByteArray page = "<p>Kept " + mark(1) + "gone <b>too</b></p>\n<p>" + mark(2) + mark(0) + "gone" + mark(3)
+                            + mark(4) + mark(5) + "new</p><p>" + mark(7) + mark(6) + "kept" + mark(8) + mark(9)
+                            + "</p>";
+    EXPECT_EQ(mended(page, {{PageMark::Kind::DeletionTo, {}, 1},
+                            {PageMark::Kind::DeletionFrom, {}, 1},
+                            {PageMark::Kind::DeletionFrom, {}, 2},
+                            {PageMark::Kind::DeletionTo, {}, 2},
+                            {PageMark::Kind::InsertionFrom, {}, 3},
+                            {PageMark::Kind::DeletionTo, {}, 4},
+                            {PageMark::Kind::InsertionTo, {}, 3},
+                            {PageMark::Kind::DeletionTo, {}, 5},
+                            {PageMark::Kind::DeletionFrom, {}, 4},
+                            {PageMark::Kind::DeletionFrom, {}, 5}}),
+              "<p>Kept <del>gone </del><b><del>too</del></b></p>\n<p><del>gone</del><ins>new</ins></p><p>kept</p>");
 }
 
 TEST(PageMending, CommentsAndScriptsThatAreNoMarksStayAsWritten)
