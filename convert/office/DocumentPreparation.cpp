@@ -1,19 +1,20 @@
 #include "DocumentPreparation.h"
 
-#include "SymbolBullets.h"
+#include "ListLevels.h"
 #include "UnoText.h"
 
-#include <com/sun/star/awt/FontDescriptor.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertyState.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/document/XRedlinesSupplier.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
-#include <com/sun/star/style/NumberingType.hpp>
+#include <com/sun/star/style/XStyle.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/SetVariableType.hpp>
 #include <com/sun/star/text/XDependentTextField.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
@@ -101,7 +102,8 @@ public:
         });
         bestEffort([&] { markChanges(); });
         bestEffort([&] {
-            const auto [lists, highlighting] = whatTheBodyHolds(body);
+            const auto [anyList, highlighting] = whatTheBodyHolds(body);
+            const bool lists = anyList && readListStyles();
             if (!lists && !highlighting)
                 return;
             const auto visit = [&](const Paragraph &paragraph) {
@@ -129,6 +131,36 @@ private:
                                 ->getPropertyStates(names({"NumberingStyleName", "CharHighlight"}));
         return {states[0] != css::beans::PropertyState_DEFAULT_VALUE,
                 states[1] != css::beans::PropertyState_DEFAULT_VALUE};
+    }
+
+    // Reads the levels of the list styles in use; true when one of them shows labels that a
+    // browser does not show alike. Only the items of such levels are marked, and only when there
+    // is one are the paragraphs visited. (A Word document gives every list a style.)
+    bool readListStyles()
+    {
+        const Reference<css::container::XNameAccess> styles(
+            Reference<css::style::XStyleFamiliesSupplier>(document_, UNO_QUERY_THROW)
+                ->getStyleFamilies()
+                ->getByName("NumberingStyles"),
+            UNO_QUERY_THROW);
+        bool ownLabels = false;
+        for (const rtl::OUString &name : styles->getElementNames()) {
+            const Reference<css::style::XStyle> style(styles->getByName(name), UNO_QUERY_THROW);
+            if (!style->isInUse())
+                continue;
+            Reference<css::container::XIndexAccess> levels;
+            Reference<css::beans::XPropertySet>(style, UNO_QUERY_THROW)->getPropertyValue("NumberingRules") >>= levels;
+            const sal_Int32 count = levels.is() ? levels->getCount() : 0;
+            for (sal_Int16 level = 0; level < count; ++level) {
+                Sequence<css::beans::PropertyValue> properties;
+                levels->getByIndex(level) >>= properties;
+                const ListLevelFormat format = ListLevelFormatOf(properties);
+                const ListLevel read{LabelledAsByABrowser(format, level), LabelWithoutNumber(format)};
+                listLevels_[{toQString(name), level}] = read;
+                ownLabels = ownLabels || !read.labelledAsByABrowser;
+            }
+        }
+        return ownLabels;
     }
 
     template <typename Visit>
@@ -187,8 +219,8 @@ private:
         }
     }
 
-    // A numbered paragraph gets its label. Headings numbered by the outline have their numbers
-    // written by the export itself.
+    // A numbered paragraph gets its label, unless a browser shows it alike. Headings numbered by
+    // the outline have their numbers written by the export itself.
     void markListItem(const Paragraph &paragraph)
     {
         const auto values = paragraph.multipleProperties->getPropertyValues(
@@ -203,43 +235,26 @@ private:
         values[3] >>= style;
         if (!numbered || style == "Outline")
             return;
-        const std::optional<QString> shown = label.isEmpty() ? labelWithoutNumber(paragraph, style, level)
-                                                             : toQString(label);
+        const auto known = listLevels_.find({toQString(style), level});
+        if (known != listLevels_.end() && known->second.labelledAsByABrowser)
+            return;
+        const std::optional<QString> shown = !label.isEmpty() ? toQString(label)
+                                             : known != listLevels_.end()
+                                                 ? known->second.labelWithoutNumber
+                                                 : LabelWithoutNumber(levelOf(paragraph, level));
         if (shown)
             placeMark(paragraph.text, paragraph.cursor.get(), {PageMark::Kind::ListItem, *shown});
     }
 
-    // The label of a list level that numbers nothing: its bullet, nothing where it shows none;
-    // none for a picture and for a bullet no character shows. Looked up once for each level of
-    // a named list style.
-    std::optional<QString> labelWithoutNumber(const Paragraph &paragraph, const rtl::OUString &style, sal_Int16 level)
+    // The format of a level of the list the paragraph is in.
+    static ListLevelFormat levelOf(const Paragraph &paragraph, sal_Int16 level)
     {
-        const auto key = std::make_pair(toQString(style), level);
-        if (const auto known = labels_.find(key); known != labels_.end())
-            return known->second;
         Reference<css::container::XIndexAccess> levels;
         paragraph.properties->getPropertyValue("NumberingRules") >>= levels;
-        Sequence<css::beans::PropertyValue> format;
+        Sequence<css::beans::PropertyValue> properties;
         if (levels.is())
-            levels->getByIndex(level) >>= format;
-        sal_Int16 type = css::style::NumberingType::BITMAP;
-        rtl::OUString bullet;
-        css::awt::FontDescriptor font;
-        for (const auto &property : std::as_const(format)) {
-            if (property.Name == "NumberingType")
-                property.Value >>= type;
-            else if (property.Name == "BulletChar")
-                property.Value >>= bullet;
-            else if (property.Name == "BulletFont")
-                property.Value >>= font;
-        }
-        const std::optional<QString> label = type == css::style::NumberingType::NUMBER_NONE ? std::optional(QString())
-                                             : type == css::style::NumberingType::CHAR_SPECIAL
-                                                 ? BulletText(toQString(bullet), toQString(font.Name))
-                                                 : std::nullopt;
-        if (!style.isEmpty())
-            labels_[key] = label;
-        return label;
+            levels->getByIndex(level) >>= properties;
+        return ListLevelFormatOf(properties);
     }
 
     // Highlighted text gets its highlight as background colour: a paragraph highlighted
@@ -300,8 +315,12 @@ private:
     Reference<css::lang::XComponent> document_;
     Reference<css::lang::XMultiServiceFactory> factory_;
     PageMarks marks_;
-    Reference<css::beans::XPropertySet> markup_;                             // see writtenAsItStands
-    std::map<std::pair<QString, sal_Int16>, std::optional<QString>> labels_; // by list style and level
+    Reference<css::beans::XPropertySet> markup_; // see writtenAsItStands
+    struct ListLevel {
+        bool labelledAsByABrowser;
+        std::optional<QString> labelWithoutNumber;
+    };
+    std::map<std::pair<QString, sal_Int16>, ListLevel> listLevels_; // of the list styles in use, by style and level
 };
 
 } // namespace

@@ -3,8 +3,9 @@
 // what the document shows: highlighting becomes the background colour, which the export writes;
 // tracked insertions and deletions, and the items of lists, are marked by bookmarks, whose
 // anchors in the page tell its mending where changes begin and end and how each item is
-// labelled. A document with none of these costs the office a few calls; one with lists or
-// highlighting a few per paragraph of its body and its tables.
+// labelled, where a browser would label them otherwise. A document with none of these costs the
+// office a few calls; one with such lists or highlighting a few per paragraph of its body and its
+// tables.
 
 #include "PageMarks.h"
 
