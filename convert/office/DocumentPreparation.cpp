@@ -211,10 +211,8 @@ private:
                 const bool reversed = Reference<css::text::XTextRangeCompare>(from->getText(), UNO_QUERY_THROW)
                                           ->compareRegionStarts(from, to)
                                       < 0;
-                placeMark(from->getText(), reversed ? to : from,
-                          {deletion ? PageMark::Kind::DeletionFrom : PageMark::Kind::InsertionFrom, {}, number});
-                placeMark(from->getText(), reversed ? from : to,
-                          {deletion ? PageMark::Kind::DeletionTo : PageMark::Kind::InsertionTo, {}, number});
+                placeMark(from->getText(), reversed ? to : from, {PageMark::Kind::ChangeBegins, {}, number, deletion});
+                placeMark(from->getText(), reversed ? from : to, {PageMark::Kind::ChangeEnds, {}, number});
             });
         }
     }

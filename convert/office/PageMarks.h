@@ -10,14 +10,13 @@
 struct PageMark {
     enum class Kind {
         ListItem,     // a list item whose label the document shows as label
-        DeletionFrom, // a tracked deletion begins
-        DeletionTo,   // and ends
-        InsertionFrom,
-        InsertionTo
+        ChangeBegins, // a tracked change, which deletes or inserts the text after it
+        ChangeEnds
     };
     Kind kind;
-    QString label;  // ListItem: the label as the document shows it, empty where it shows none
-    int change = 0; // the others: which change, the same at its beginning and its end
+    QString label;         // ListItem: the label as the document shows it, empty where it shows none
+    int change = 0;        // ChangeBegins, ChangeEnds: which change, the same at its beginning and its end
+    bool deletion = false; // ChangeBegins: the change is a deletion, not an insertion
 };
 
 struct PageMarks {

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 #include <utility>
@@ -116,7 +118,9 @@ private:
             return;
         }
         listItem_.reset();
-        const QByteArray change = !deletions_.empty() ? "del" : !insertions_.empty() ? "ins" : "";
+        const bool deleted = std::any_of(changes_.begin(), changes_.end(),
+                                         [](const auto &change) { return change.second; });
+        const QByteArray change = deleted ? "del" : changes_.empty() ? "" : "ins";
         if (change.isEmpty())
             out_ += text;
         else
@@ -190,32 +194,16 @@ private:
         case PageMark::Kind::ListItem:
             labelListItem(mark.label);
             break;
-        case PageMark::Kind::DeletionFrom:
-            begin(deletions_, mark.change);
+        case PageMark::Kind::ChangeBegins:
+            // A change whose end came first, as where it is empty, marks nothing.
+            if (ended_.count(mark.change) == 0)
+                changes_[mark.change] = mark.deletion;
             break;
-        case PageMark::Kind::DeletionTo:
-            end(deletions_, mark.change);
-            break;
-        case PageMark::Kind::InsertionFrom:
-            begin(insertions_, mark.change);
-            break;
-        case PageMark::Kind::InsertionTo:
-            end(insertions_, mark.change);
+        case PageMark::Kind::ChangeEnds:
+            changes_.erase(mark.change);
+            ended_.insert(mark.change);
             break;
         }
-    }
-
-    // A change whose end came first, as where it is empty, marks nothing.
-    void begin(std::set<int> &changes, int change)
-    {
-        if (ended_.count(change) == 0)
-            changes.insert(change);
-    }
-
-    void end(std::set<int> &changes, int change)
-    {
-        changes.erase(change);
-        ended_.insert(change);
     }
 
     // Gives the list item whose content begins here the document's label in place of the
@@ -232,10 +220,9 @@ private:
     const PageFacts &facts_;
     QByteArray out_;
     bool inStyleSheet_ = false;
-    bool fieldReplaced_ = false; // within a field whose content is replaced
-    std::set<int> deletions_;    // the tracked changes the text is in
-    std::set<int> insertions_;
-    std::set<int> ended_; // the changes whose end has passed
+    bool fieldReplaced_ = false;  // within a field whose content is replaced
+    std::map<int, bool> changes_; // the tracked changes the text is in, and whether each is a deletion
+    std::set<int> ended_;         // the changes whose end has passed
     // Where in out_ the start tag of the list item whose content has not begun stands, and its size.
     std::optional<std::pair<qsizetype, qsizetype>> listItem_;
 };

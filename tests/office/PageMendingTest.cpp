@@ -106,16 +106,16 @@ TEST(PageMending, TrackedChangesAreMarkedAsDeletedAndInsertedAcrossParagraphs)
     const QByteArray page = "<p>Kept " + mark(1) + "gone <b>too</b></p>\n<p>" + mark(2) + mark(0) + "gone" + mark(3)
                             + mark(4) + mark(5) + "new</p><p>" + mark(7) + mark(6) + "kept" + mark(8) + mark(9)
                             + "</p>";
-    EXPECT_EQ(mended(page, {{PageMark::Kind::DeletionTo, {}, 1},
-                            {PageMark::Kind::DeletionFrom, {}, 1},
-                            {PageMark::Kind::DeletionFrom, {}, 2},
-                            {PageMark::Kind::DeletionTo, {}, 2},
-                            {PageMark::Kind::InsertionFrom, {}, 3},
-                            {PageMark::Kind::DeletionTo, {}, 4},
-                            {PageMark::Kind::InsertionTo, {}, 3},
-                            {PageMark::Kind::DeletionTo, {}, 5},
-                            {PageMark::Kind::DeletionFrom, {}, 4},
-                            {PageMark::Kind::DeletionFrom, {}, 5}}),
+    EXPECT_EQ(mended(page, {{PageMark::Kind::ChangeEnds, {}, 1},
+                            {PageMark::Kind::ChangeBegins, {}, 1, true},
+                            {PageMark::Kind::ChangeBegins, {}, 2, true},
+                            {PageMark::Kind::ChangeEnds, {}, 2},
+                            {PageMark::Kind::ChangeBegins, {}, 3, false},
+                            {PageMark::Kind::ChangeEnds, {}, 4},
+                            {PageMark::Kind::ChangeEnds, {}, 3},
+                            {PageMark::Kind::ChangeEnds, {}, 5},
+                            {PageMark::Kind::ChangeBegins, {}, 4, true},
+                            {PageMark::Kind::ChangeBegins, {}, 5, false}}),
               "<p>Kept <del>gone </del><b><del>too</del></b></p>\n<p><del>gone</del><ins>new</ins></p><p>kept</p>");
 }
 
@@ -124,5 +124,5 @@ TEST(PageMending, CommentsAndScriptsThatAreNoMarksStayAsWritten)
     const QByteArray page = "<!DOCTYPE html><script>if (a<b) x = \"<!--\";</script><!-- a comment -->"
                             "<!--quorvane99999999-0--><!--"
                             + Prefix.toUtf8() + "7--><p>a < b</p>";
-    EXPECT_EQ(mended(page, {{PageMark::Kind::DeletionFrom, {}}}), page);
+    EXPECT_EQ(mended(page, {{PageMark::Kind::ChangeBegins, {}, 0, true}}), page);
 }
