@@ -49,11 +49,11 @@ QByteArray cssString(const QString &text)
     return escapedText(QLatin1Char('\'') + escaped + QLatin1Char('\''));
 }
 
-// The style sheet without its writing directions.
+// The style sheet without its writing directions; its other bytes as they are.
 QByteArray withoutDirections(QByteArrayView styleSheet)
 {
     static const QRegularExpression direction(QStringLiteral("\\bdirection:\\s*(?:ltr|rtl)\\s*(?:;\\s*)?"));
-    return QString::fromUtf8(styleSheet).remove(direction).toUtf8();
+    return QString::fromLatin1(styleSheet).remove(direction).toLatin1();
 }
 
 // What a field of the page is to show instead of what the office wrote, if anything: page
