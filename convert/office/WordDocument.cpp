@@ -2,10 +2,11 @@
 
 #include "AbortingInteractionHandler.h"
 #include "BoundArguments.h"
+#include "DocumentPreparation.h"
 #include "EncryptedPackage.h"
-#include "LinkedPictures.h"
 #include "OfficeErrors.h"
 #include "OfficeProcess.h"
+#include "PageMending.h"
 #include "PublishHtml.h"
 #include "StagedPage.h"
 #include "UnoText.h"
@@ -34,20 +35,6 @@ css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
 css::uno::Sequence<css::beans::PropertyValue> properties(std::initializer_list<css::beans::PropertyValue> list)
 {
     return css::uno::Sequence<css::beans::PropertyValue>(list.begin(), static_cast<sal_Int32>(list.size()));
-}
-
-// Rewrites the page the office wrote without the pictures it only links to.
-void leaveOutLinkedPictures(const QString &page)
-{
-    QFile file(page);
-    if (!file.open(QIODevice::ReadOnly))
-        throw PageWriteFailure(QStringLiteral("the written page cannot be read (%1)").arg(file.errorString()));
-    const QByteArray written = file.readAll();
-    file.close();
-    const QByteArray kept = LeaveOutLinkedPictures(written);
-    if (kept.size() != written.size()
-        && !(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(kept) == kept.size()))
-        throw PageWriteFailure(QStringLiteral("the page cannot be written (%1)").arg(file.errorString()));
 }
 
 // A SaveAs argument must have the type of the value a conversion passes for it.
@@ -208,17 +195,18 @@ void WordDocument::store(StagedPage &staged, int format)
                                                                    css::uno::Any(rtl::OUString("EmbedImages")));
     }
     stored_ = true;
+    PageMarks marks;
     try {
         // Asking the document for an interface is a call into the office too.
         office_->call(office_->limits().call, QStringLiteral("saving %1 as a web page").arg(describe()), [&] {
+            marks = PrepareForExport(component_);
             css::uno::Reference<css::frame::XStorable>(component_, css::uno::UNO_QUERY_THROW)
                 ->storeToURL(toFileUrl(page), arguments);
         });
     } catch (const css::uno::Exception &error) {
         throw PageWriteFailure(OfficeErrors::pageNotWritten(toQString(error.Message)));
     }
-    if (format == WordSaveFormat::FilteredHtml)
-        leaveOutLinkedPictures(page);
+    MendPageFile(page, {QFileInfo(path_).fileName(), format == WordSaveFormat::FilteredHtml, std::move(marks)});
     staged.takeFrom(copy.absolutePath(), copy.fileName());
 }
 

@@ -87,6 +87,152 @@ INSTANTIATE_TEST_SUITE_P(OfficeEngine, EveryKind,
                                            Kind{"RtfPictures", "testRTFRegularImages.rtf", "", true}),
                          RowName);
 
+namespace {
+bool holds(const QString &page, const QString &pattern)
+{
+    return page.contains(QRegularExpression(pattern));
+}
+
+// The text of the page's elements named element, run together as a reader sees it.
+QString textOf(const QString &page, const QString &element)
+{
+    QString text;
+    const QRegularExpression elements(QStringLiteral("<%1>(.*?)</%1>").arg(element),
+                                      QRegularExpression::DotMatchesEverythingOption);
+    for (auto match = elements.globalMatch(page); match.hasNext();)
+        text += match.next().captured(1);
+    return visibleText(text);
+}
+
+// The labels the page gives its list items, in order.
+QStringList listLabels(const QString &page)
+{
+    QStringList labels;
+    const QRegularExpression label(QStringLiteral("<li [^>]*list-style-type: '([^']*) '"));
+    for (auto match = label.globalMatch(page); match.hasNext();)
+        labels << match.next().captured(1);
+    return labels;
+}
+
+void readsRightToLeft(const QString &page, const QString &)
+{
+    const QString styleSheet = page.section(QStringLiteral("<style"), 1).section(QStringLiteral("</style>"), 0, 0);
+    EXPECT_FALSE(styleSheet.contains(QStringLiteral("direction"))) << qPrintable(styleSheet);
+    EXPECT_TRUE(holds(page, QStringLiteral("<table dir=\"rtl\"")));
+    EXPECT_TRUE(
+        holds(page, QStringLiteral("<p [^>]*dir=\"rtl\"[^>]*style=\"text-align: right;[^>]*>\\s*(<[^>]*>)*وثيقة")));
+}
+
+void keepsHighlighting(const QString &page, const QString &)
+{
+    EXPECT_TRUE(holds(page, QStringLiteral("background: #ffff00\">yellow<")));
+    EXPECT_TRUE(holds(page, QStringLiteral("background: #008000\">green<")));
+    EXPECT_TRUE(holds(page, QStringLiteral("color=\"#ffffff\"><span style=\"background: #008000\">green<")));
+    EXPECT_TRUE(holds(page, QStringLiteral("background: #ff0000\">(<[^>]*>)*custom<")));
+}
+
+// The items whose labels a browser draws alike keep the browser's: the first level's • and 1.,
+// the third level's ▪.
+void labelsListItems(const QString &page, const QString &)
+{
+    const QString bullet = QStringLiteral("•"), tick = QStringLiteral("✓"), diamond = QStringLiteral("❖"),
+                  arrow = QStringLiteral("➢"), suit = QStringLiteral("♦");
+    EXPECT_EQ(listLabels(page),
+              (QStringList{tick, tick, diamond, diamond, arrow, arrow, arrow, bullet, suit, suit, arrow, diamond,
+                           "2.1.", "2.2.", "2.2.1.", "2.2.2.", "2.2.2.1.", "2.2.3."}));
+    EXPECT_EQ(page.count(QStringLiteral("<li")), 28);
+}
+
+void marksTrackedChanges(const QString &page, const QString &)
+{
+    EXPECT_TRUE(
+        textOf(page, QStringLiteral("del")).contains(QStringLiteral("A pendant worn in place of the red spot")));
+    EXPECT_TRUE(textOf(page, QStringLiteral("del")).contains(QStringLiteral("Also known as Maang Tika.")));
+    EXPECT_TRUE(textOf(page, QStringLiteral("ins")).contains(QStringLiteral("March 2009: Apache Tika Release")));
+    const QString unchanged = visibleText(QString(page).remove(
+        QRegularExpression(QStringLiteral("<(del|ins)>.*?</\\1>"), QRegularExpression::DotMatchesEverythingOption)));
+    EXPECT_TRUE(unchanged.contains(QStringLiteral("A Nepalese name for Tilaka")));
+    EXPECT_FALSE(unchanged.contains(QStringLiteral("Maang Tika")));
+}
+
+// Changes by several authors, some next to each other, each marked as what it is.
+void marksEachChangeOfSeveralAuthors(const QString &page, const QString &)
+{
+    EXPECT_TRUE(textOf(page, QStringLiteral("del"))
+                    .contains(QStringLiteral("The two top level models making up the framework")));
+    EXPECT_TRUE(textOf(page, QStringLiteral("ins")).contains(QStringLiteral("other than unforeseen catastrophes")));
+    const QString unchanged = visibleText(QString(page).remove(
+        QRegularExpression(QStringLiteral("<(del|ins)>.*?</\\1>"), QRegularExpression::DotMatchesEverythingOption)));
+    EXPECT_TRUE(unchanged.contains(QStringLiteral("iControl Project Management frame"))) << qPrintable(unchanged);
+    EXPECT_FALSE(unchanged.contains(QStringLiteral("The two top level models")));
+}
+
+void showsNoPageNumbers(const QString &page, const QString &)
+{
+    EXPECT_EQ(page.count(QStringLiteral("<sdfield type=PAGE ")), 1048);
+    EXPECT_FALSE(holds(page, QStringLiteral("<sdfield type=PAGE [^>]*>[^<]")));
+}
+
+void namesTheDocumentOnly(const QString &page, const QString &folder)
+{
+    EXPECT_TRUE(holds(page, QStringLiteral("<sdfield type=FILENAME format=NAME>test-fields.doc</sdfield>")));
+    EXPECT_FALSE(page.contains(folder));
+}
+} // namespace
+
+struct Shows {
+    const char *name;
+    const char *document;
+    // Checks the page of the document, converted in folder.
+    void (*check)(const QString &page, const QString &folder);
+    friend void PrintTo(const Shows &row, std::ostream *out) { *out << row.name; }
+};
+
+class PageShows : public OfficeEngine, public ::testing::WithParamInterface<std::tuple<Shows, int>> {};
+
+// Right-to-left text reads and aligns right to left, highlighting keeps its colour, list items
+// their labels, tracked changes are marked as such, page numbers show nothing and file names no
+// folder: in both flavours.
+TEST_P(PageShows, WhatTheDocumentShows)
+{
+    const auto &[row, format] = GetParam();
+    const QString path = document(row.document);
+    ConvertWithWord(path, format);
+    row.check(ReadText(PageBeside(path)), QFileInfo(path).absolutePath());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OfficeEngine, PageShows,
+    ::testing::Combine(::testing::Values(Shows{"RightToLeft", "arabic_align.docx", readsRightToLeft},
+                                         Shows{"Highlighting", "FloatingPictures.doc", keepsHighlighting},
+                                         Shows{"ListLabels", "Lists.doc", labelsListItems},
+                                         Shows{"TrackedChanges", "delins.docx", marksTrackedChanges},
+                                         Shows{"ChangesOfSeveralAuthors", "MarkAuthorsTable.doc",
+                                               marksEachChangeOfSeveralAuthors},
+                                         Shows{"PageNumbers", "this-file-crashes-msword.doc", showsNoPageNumbers},
+                                         Shows{"FileName", "test-fields.doc", namesTheDocumentOnly}),
+                       ::testing::Values(Normal, Filtered)),
+    [](const auto &info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) == Normal ? "Normal" : "Filtered");
+    });
+
+// A file-name field that asks for the folder shows none of it, the folder being the converting
+// machine's, not the document's.
+TEST_F(OfficeEngine, AFileNameFieldShowsNoFolder)
+{
+    for (const int format : {Normal, Filtered}) {
+        const QString path = folder.filePath(QStringLiteral("%1/file-name-fields.fodt").arg(format));
+        QDir().mkpath(QFileInfo(path).path());
+        ASSERT_TRUE(QFile::copy(QUORVANE_OFFICE_TEST_DATA "/file-name-fields.fodt", path));
+        ConvertWithWord(path, format);
+        const QString text = visibleText(ReadText(PageBeside(path)));
+        EXPECT_TRUE(text.contains(QStringLiteral("Path and name: file-name-fields.fodt Path: Name: file-name-fields "
+                                                 "Name and extension: file-name-fields.fodt")))
+            << qPrintable(text);
+        EXPECT_FALSE(text.contains(folder.path()));
+    }
+}
+
 // A wrong format or a save over the document itself is refused, and a hanging save ends at the deadline with its
 // office gone; neither writes anything, and the earlier page stays as it was.
 TEST_F(OfficeEngine, ASaveThatIsRefusedOrHangsKeepsTheEarlierPage)
