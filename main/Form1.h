@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the file list, the two HTML flavours, the three command buttons and the
 // progress bar. The window owns the controls and the handlers; each handler hands its work to

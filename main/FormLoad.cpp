@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the main window: its place, its hand pointer, the rare visit to the home page,
 // its caption, the list's column and the progress bar's colour.
 #include "ApplicationTitle.h"

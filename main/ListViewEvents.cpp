@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list's handlers: what happens on the list's viewport reaches the file list through them.
 #include "Form1.h"
 

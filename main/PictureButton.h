@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A check box drawn as a push button, the look of the window's three command buttons: the
 // picture centred above the caption, the caption wrapped onto as many lines as it needs, and

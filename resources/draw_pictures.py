@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws Quorvane's pictures and writes them as the files the program ships.
 
   check1.ico   Add Word File(s): a white page with a blue square bearing a white W (24-bit)

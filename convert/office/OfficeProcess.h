@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One office process of ours: started headless on a private profile with a pipe of its own,
 // connected through a UNO bridge, watched by a deadline on every call, and ended only by us.

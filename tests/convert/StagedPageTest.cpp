@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages staged beside their place: what a killed program left behind goes at the next save into
 // the same folder, and nothing else does.
 #include "StagedPage.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the window ends the program at once, also while a command waits in a nested event loop
 // or a conversion run works. Each window lives in a child forked for the case (a death test),
 // since the ending is the whole process's: the child must end with the close's status 0, as

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user sees and uses it: its looks, start-up, pointer feedback, the picture
 // buttons, the list's mouse and drop wiring and the run; the real window with fake seams, shown
 // offscreen, its controls found by name. Then the program's real message and input boxes.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The office processes (soffice.bin) that are children of this test program, or of the process
 // parent, read from /proc.
