@@ -81,7 +81,7 @@ void Form1::styleControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/window.ico")));
-    setWidgetColour(this, QPalette::Window, Qt::white);
+    setBackgroundColour(this, QPalette::Window, Qt::white);
     setAutoFillBackground(true);
 
     // Each control answers to its own name, for whoever looks for it (the tests do).
@@ -100,8 +100,11 @@ void Form1::styleControls()
     ProgressBar1->setValue(0);
     ProgressBar1->setOrientation(Qt::Horizontal);
     ProgressBar1->setTextVisible(false);
-    for (QRadioButton *option : {Option1, Option2})
+    for (QRadioButton *option : {Option1, Option2}) {
         option->setFont(arialBold(9));
+        // The round box white and its dot black, as the window's white asks, in any theme.
+        setBackgroundColour(option, QPalette::Base, Qt::white);
+    }
     Option1->setChecked(true);
 
     const std::pair<PictureButton *, const char *> pictures[] = {
@@ -109,7 +112,7 @@ void Form1::styleControls()
     for (const auto &[button, picture] : pictures) {
         button->setIcon(QIcon(QLatin1String(picture)));
         button->setFont(arialBold(11.25));
-        setWidgetColour(button, QPalette::Button, Qt::white);
+        setBackgroundColour(button, QPalette::Button, Qt::white);
     }
 }
 

@@ -30,8 +30,8 @@ void Form1::Form_Load()
     ListView1->setColumnWidth(1, twipsToPixels(5000, dpi));
     ListView1->setColumnCount(1);
 
-    setWidgetColour(ProgressBar1, QPalette::Base, Qt::white);
-    setWidgetColour(ProgressBar1, QPalette::Window, Qt::white);
+    setBackgroundColour(ProgressBar1, QPalette::Base, Qt::white);
+    setBackgroundColour(ProgressBar1, QPalette::Window, Qt::white);
 }
 
 void Form1::CenterForm(QWidget &form)

@@ -3,72 +3,22 @@
 // The main window as the user sees and uses it: its looks, start-up, pointer feedback, the picture
 // buttons, the list's mouse and drop wiring and the run; the real window with fake seams, shown
 // offscreen, its controls found by name. Then the program's real message and input boxes.
-#include "FakePlatform.h"
 #include "FakeWord.h"
-#include "Form1.h"
 #include "HomePage.h"
 #include "QtPlatform.h"
 #include "Rows.h"
+#include "ShownWindow.h"
 
 #include <QColorSpace>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <tuple>
-
-// The window's pointer state and the shape shown.
-using Pointer = std::pair<int, Qt::CursorShape>;
-const Pointer Arrow{DefaultPointer, Qt::ArrowCursor}, Hand{CustomPointer, Qt::BitmapCursor},
-    Hourglass{BusyPointer, Qt::WaitCursor};
-
-class Window : public testing::Test {
-protected:
-    FakePlatform platform;
-    Form1 form{platform.bundle()};
-    QTreeWidget *list = form.findChild<QTreeWidget *>("ListView1");
-    QWidget *listArea = list->viewport(); // where entries are pressed and files dropped
-
-    void SetUp() override
-    {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    }
-    QToolButton *button(const char *name) const { return form.findChild<QToolButton *>(name); }
-    // Moves the mouse onto the middle of widget; the pointer then.
-    Pointer pointerOver(QWidget *widget)
-    {
-        QTest::mouseMove(widget, widget->rect().center());
-        return {form.MousePointer(), widget->cursor().shape()};
-    }
-    QStringList entries() const
-    {
-        QStringList texts;
-        for (int row = 0; row < list->topLevelItemCount(); ++row)
-            texts << list->topLevelItem(row)->text(0);
-        return texts;
-    }
-    QPoint rowCentre(int position) const { return list->visualItemRect(list->topLevelItem(position - 1)).center(); }
-    // Offers files, as file URLs, over the list as a file manager does and drops them if taken;
-    // whether taken.
-    bool dropOnList(const QStringList &urls)
-    {
-        QMimeData files;
-        files.setUrls(QUrl::fromStringList(urls));
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(listArea, &enter);
-        if (enter.isAccepted())
-            QCoreApplication::sendEvent(listArea, &drop);
-        return enter.isAccepted();
-    }
-};
 
 // At start the window is drawn as its screenshot shows it: each control at its place, the
 // captions in bold Arial (or its metric twin), "Normal" chosen, the list's one column "Word
