@@ -96,6 +96,10 @@ void Form1::styleControls()
     ListView1->header()->setStretchLastSection(false);
     ListView1->setFont(arialBold(9));
     ListView1->setToolTip(ListToolTip);
+    // A screen reader names the list after its column and reads the tooltip as its description.
+    ListView1->setAccessibleName(ListColumnTitle);
+    ListView1->setAccessibleDescription(ListToolTip);
+    ProgressBar1->setAccessibleName(QStringLiteral("Conversion progress"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setOrientation(Qt::Horizontal);

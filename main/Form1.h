@@ -8,6 +8,7 @@
 #include "CommonDialog.h"
 #include "ConversionRun.h"
 #include "FileList.h"
+#include "FocusHolder.h"
 #include "FolderImport.h"
 #include "MousePointer.h"
 #include "PictureButton.h"
@@ -15,7 +16,6 @@
 
 #include <QCursor>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QWidget>
@@ -74,6 +74,8 @@ private:
     // The save format of the HTML flavour chosen now: 8 Normal, 10 Filtered, none without a choice.
     std::optional<std::int32_t> chosenSaveFormat() const;
 
+    inline static const QString ListColumnTitle = QStringLiteral("Word File(s)");
+
     Platform platform_;
     int mousePointer = DefaultPointer;
     QCursor handCursor; // from HAND-M.CUR; the arrow when the file is missing
@@ -85,7 +87,7 @@ private:
     PictureButton *Check4 = new PictureButton(QStringLiteral(" Add All Word Files In Folder"), this);
     PictureButton *Check2 = new PictureButton(QStringLiteral("Convert to HTML"), this);
     QProgressBar *ProgressBar1 = new QProgressBar(this);
-    QPushButton *Command1 = new QPushButton(QStringLiteral("Command1"), this);
+    FocusHolder *Command1 = new FocusHolder(QStringLiteral("Command1"), this);
     CommonDialog CommonDialog1;
 
     FileList fileList{*ListView1, *this, platform_.programDirectory};

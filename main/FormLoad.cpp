@@ -25,7 +25,7 @@ void Form1::Form_Load()
     setWindowTitle(ApplicationTitle);
 
     const double dpi = logicalDpiX();
-    ListView1->setHeaderLabels({QStringLiteral("Word File(s)"), QString()});
+    ListView1->setHeaderLabels({ListColumnTitle, QString()});
     ListView1->setColumnWidth(0, twipsToPixels(6000, dpi));
     ListView1->setColumnWidth(1, twipsToPixels(5000, dpi));
     ListView1->setColumnCount(1);

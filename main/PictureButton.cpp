@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureButton.h"
 
+#include "AccessibleControls.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -14,6 +16,7 @@ constexpr int CaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
 PictureButton::PictureButton(const QString &caption, QWidget *parent)
     : QToolButton(parent)
 {
+    InstallAccessibleControls();
     setCheckable(true);
     setText(caption);
     setIconSize(QSize(PictureSize, PictureSize));

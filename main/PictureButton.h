@@ -3,11 +3,13 @@
 #pragma once
 // A check box drawn as a push button, the look of the window's three command buttons: the
 // picture centred above the caption, the caption wrapped onto as many lines as it needs, and
-// the pressed look while the state is 1 (checked).
+// the pressed look while the state is 1 (checked). To assistive technology it is a push
+// button: a screen reader hears "push button".
 
 #include <QToolButton>
 
 class PictureButton : public QToolButton {
+    Q_OBJECT
 public:
     PictureButton(const QString &caption, QWidget *parent);
 

@@ -1,9 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window on today's desktops: its captions readable in a light and in a dark theme.
+// The window on today's desktops: its captions readable in a light and in a dark theme, and
+// what a screen reader is told of it.
+#include "FakeWord.h"
 #include "Rows.h"
 #include "ShownWindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 
 #include <cmath>
@@ -86,6 +89,13 @@ protected:
     }
 };
 
+using Told = std::pair<QAccessible::Role, QString>; // a control's role and name
+
+Told told(QAccessibleInterface *control)
+{
+    return control ? Told(control->role(), control->text(QAccessible::Name)) : Told();
+}
+
 } // namespace
 
 // Every caption and label reads on what it stands on, with a contrast of at least 4.5 to 1, in a
@@ -115,3 +125,47 @@ TEST_P(Themed, EveryCaptionReadsOnWhatItStandsOn)
 
 INSTANTIATE_TEST_SUITE_P(Desktop, Themed, testing::Values(Theme{"Light", lightPalette}, Theme{"Dark", darkPalette}),
                          RowName);
+
+// What a screen reader is told, through the interfaces it reads: nothing of the hidden focus
+// holder, neither when the window opens with the focus on it (a focus event carries nothing to
+// present) nor among the window's controls. After Tab the focus is on "Add Word File(s)", a push
+// button, which the screen reader can press. Each control is told by its role and name (the blank
+// that leads one caption left out), the list with its tooltip as description, and the progress
+// bar reports each value a run gives it.
+TEST_F(Window, AScreenReaderIsToldEachControlByRoleAndNameAndNothingOfTheFocusHolder)
+{
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QWidget *focusHolder = QApplication::focusWidget();
+    EXPECT_EQ(QAccessibleEvent(focusHolder, QAccessible::Focus).accessibleInterface(), nullptr);
+    QTest::keyClick(focusHolder, Qt::Key_Tab);
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&form);
+    EXPECT_EQ(told(window->focusChild()), Told(QAccessible::PushButton, "Add Word File(s)"));
+
+    std::vector<Told> controls;
+    for (int index = 0; index < window->childCount(); ++index)
+        if (QAccessibleInterface *control = window->child(index); control && control->isValid())
+            controls.push_back(told(control));
+    EXPECT_EQ(controls, std::vector<Told>({{QAccessible::Tree, "Word File(s)"},
+                                           {QAccessible::RadioButton, "Normal"},
+                                           {QAccessible::RadioButton, "Filtered"},
+                                           {QAccessible::PushButton, "Add Word File(s)"},
+                                           {QAccessible::PushButton, "Add All Word Files In Folder"},
+                                           {QAccessible::PushButton, "Convert to HTML"},
+                                           {QAccessible::ProgressBar, "Conversion progress"}}));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Description), list->toolTip());
+
+    platform.dialogs.fileAnswers = {OpenFilesResult{{"/docs/A.doc", "/docs/B.doc", "/docs/C.doc"}}};
+    QAccessible::queryAccessibleInterface(button("Check1"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(entries(), QStringList({"/docs/A.doc", "/docs/B.doc", "/docs/C.doc"}));
+    auto *bar = form.findChild<QProgressBar *>("ProgressBar1");
+    QStringList reported;
+    QObject::connect(bar, &QProgressBar::valueChanged, [&] {
+        reported << QAccessible::queryAccessibleInterface(bar)->valueInterface()->currentValue().toString();
+    });
+    FakeWord word;
+    button("Check2")->click();
+    EXPECT_EQ(reported, QStringList({"33", "67", "100", "0"}));
+}
