@@ -9,7 +9,9 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace {
 
@@ -132,6 +134,7 @@ void Form1::wireControls()
     }
     ListView1->viewport()->setMouseTracking(true);
     ListView1->viewport()->installEventFilter(this);
+    ListView1->installEventFilter(this); // its keys
     // Qt reports an entry click on release; the move needs it at the press, after the press
     // has selected the entry, so that the dragged entry is known before the first move.
     connect(ListView1, &QTreeWidget::itemPressed, this, &Form1::ListView1_ItemClick);
@@ -143,6 +146,10 @@ void Form1::wireControls()
     connect(Check1, &QToolButton::toggled, this, &Form1::Check1_Click);
     connect(Check4, &QToolButton::toggled, this, &Form1::Check4_Click);
     connect(Check2, &QToolButton::toggled, this, &Form1::Check2_Click);
+    // Ctrl+O does what "Add Word File(s)" does; Ctrl+Q closes the window.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, Check1,
+            &QAbstractButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, &QWidget::close);
     // The hidden button holds the focus, so no visible control shows a focus mark at first.
     Command1->setFocus();
 }
@@ -151,6 +158,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ListView1->viewport())
         return listViewEvent(event);
+    if (watched == ListView1 && event->type() == QEvent::KeyPress)
+        return ListView1_KeyDown(*static_cast<QKeyEvent *>(event));
     if (event->type() == QEvent::MouseMove) {
         if (watched == Check1)
             Check1_MouseMove();

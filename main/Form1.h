@@ -23,6 +23,7 @@
 #include <optional>
 
 class QDropEvent;
+class QKeyEvent;
 
 class Form1 : public QWidget, public WindowPointer {
     Q_OBJECT
@@ -49,6 +50,8 @@ public:
     void ListView1_MouseDown();
     void ListView1_MouseMove(const QPoint &position);
     void ListView1_MouseUp();
+    // Delete and BackSpace remove the selected entry as a double-click does; true for those keys.
+    bool ListView1_KeyDown(const QKeyEvent &key);
     void ListView1_OLEDragOver(QDropEvent &event);
     void ListView1_OLEDragDrop(QDropEvent &event);
 

@@ -3,8 +3,8 @@
 #pragma once
 // A check box drawn as a push button, the look of the window's three command buttons: the
 // picture centred above the caption, the caption wrapped onto as many lines as it needs, and
-// the pressed look while the state is 1 (checked). To assistive technology it is a push
-// button: a screen reader hears "push button".
+// the pressed look while the state is 1 (checked). To the keyboard and to assistive technology
+// it is a push button: Enter acts as Space does, and a screen reader hears "push button".
 
 #include <QToolButton>
 
@@ -15,4 +15,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 };

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window on today's desktops: its captions readable in a light and in a dark theme, and
-// what a screen reader is told of it.
+// The window on today's desktops: its captions readable in a light and in a dark theme, what a
+// screen reader is told of it, and the keys that work it without a mouse.
 #include "FakeWord.h"
 #include "Rows.h"
 #include "ShownWindow.h"
@@ -168,4 +168,39 @@ TEST_F(Window, AScreenReaderIsToldEachControlByRoleAndNameAndNothingOfTheFocusHo
     FakeWord word;
     button("Check2")->click();
     EXPECT_EQ(reported, QStringList({"33", "67", "100", "0"}));
+}
+
+// Delete and BackSpace on the list remove the selected entry, as a double-click does: with the
+// keyboard alone, the one the arrow keys selected; nothing while no entry is selected, and the
+// entry that is current after a removal is not.
+class RemovalKey : public Window, public testing::WithParamInterface<Qt::Key> {};
+
+TEST_P(RemovalKey, RemovesTheSelectedEntryAndNothingWhenNoneIsSelected)
+{
+    ASSERT_TRUE(dropOnList({"file:///docs/A.doc", "file:///docs/B.doc", "file:///docs/C.doc"}));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    list->setFocus(Qt::TabFocusReason); // the first entry current, none selected
+    QTest::keyClick(list, GetParam());
+    EXPECT_EQ(entries(), QStringList({"/docs/A.doc", "/docs/B.doc", "/docs/C.doc"}));
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, GetParam());
+    EXPECT_EQ(entries(), QStringList({"/docs/A.doc", "/docs/C.doc"}));
+    QTest::keyClick(list, GetParam());
+    EXPECT_EQ(entries(), QStringList({"/docs/A.doc", "/docs/C.doc"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktop, RemovalKey, testing::Values(Qt::Key_Delete, Qt::Key_Backspace),
+                         [](const auto &row) { return row.param == Qt::Key_Delete ? "Delete" : "BackSpace"; });
+
+// Ctrl+O does what "Add Word File(s)" does.
+TEST_F(Window, CtrlOAddsFilesAsAddWordFilesDoes)
+{
+    platform.dialogs.fileAnswers = {OpenFilesResult{{"/docs/A.doc"}}};
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(platform.dialogs.shown.size(), 1u);
+    EXPECT_EQ(platform.dialogs.shown[0].kind, "openFiles");
+    EXPECT_EQ(entries(), QStringList{"/docs/A.doc"});
 }

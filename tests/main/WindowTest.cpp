@@ -100,6 +100,22 @@ TEST_P(CommandButton, AFailureInsideItsCommandEndsItWithAMessageAndTheListStays)
     EXPECT_EQ(form.MousePointer(), DefaultPointer);
 }
 
+// With the keyboard focus on the button, Enter (Return or the keypad's) runs its command once, as
+// Space does.
+TEST_P(CommandButton, EnterRunsItsCommandAsSpaceDoes)
+{
+    QToolButton *focused = button(GetParam().name);
+    focused->setFocus();
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Space, Qt::NoModifier}, {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}};
+    for (const auto &[key, modifiers] : keys)
+        QTest::keyClick(focused, key, modifiers);
+    ASSERT_EQ(platform.dialogs.shown.size(), 3u);
+    for (const ShownDialog &dialog : platform.dialogs.shown)
+        EXPECT_EQ(dialog.kind, GetParam().dialog);
+    EXPECT_FALSE(focused->isChecked() || focused->isDown());
+}
+
 INSTANTIATE_TEST_SUITE_P(Window, CommandButton,
                          testing::Values(Command{"Check1", "openFiles", "Adding the files"},
                                          Command{"Check4", "inputBox", "Adding the files of the folder"},
