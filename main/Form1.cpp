@@ -114,9 +114,9 @@ void Form1::styleControls()
     Option1->setChecked(true);
 
     const std::pair<PictureButton *, const char *> pictures[] = {
-        {Check1, ":/pictures/check1.ico"}, {Check4, ":/pictures/check4.ico"}, {Check2, ":/pictures/check2.ico"}};
+        {Check1, "check1"}, {Check4, "check4"}, {Check2, "check2"}};
     for (const auto &[button, picture] : pictures) {
-        button->setIcon(QIcon(QLatin1String(picture)));
+        button->setPicture(QLatin1String(picture));
         button->setFont(arialBold(11.25));
         setBackgroundColour(button, QPalette::Button, Qt::white);
     }

@@ -73,6 +73,15 @@ void PictureButton::paintEvent(QPaintEvent *)
     }
 }
 
+void PictureButton::setPicture(const QString &name)
+{
+    const QString path = QStringLiteral(":/pictures/") + name;
+    QIcon picture(path + QStringLiteral(".ico"));
+    for (const char *size : {"-64.png", "-96.png"})
+        picture.addFile(path + QLatin1String(size));
+    setIcon(picture);
+}
+
 void PictureButton::keyPressEvent(QKeyEvent *event)
 {
     enterAsSpace(event, [this](QKeyEvent *key) { QToolButton::keyPressEvent(key); });

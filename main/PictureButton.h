@@ -13,6 +13,12 @@ class PictureButton : public QToolButton {
 public:
     PictureButton(const QString &caption, QWidget *parent);
 
+    // The picture called name among the program's pictures, drawn at 32, 64 and 96 pixels
+    // (name.ico, name-64.png, name-96.png) for screens that scale by 1, 2 and 3. The scale of the
+    // screen it is painted on chooses the drawing: the one made for it, or else the next larger
+    // one made smaller.
+    void setPicture(const QString &name);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

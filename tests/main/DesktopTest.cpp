@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window on today's desktops: its captions readable in a light and in a dark theme, what a
-// screen reader is told of it, and the keys that work it without a mouse.
+// screen reader is told of it, the keys that work it without a mouse, and its pictures at the
+// scales of high-density screens.
 #include "FakeWord.h"
 #include "Rows.h"
 #include "ShownWindow.h"
@@ -203,4 +204,26 @@ TEST_F(Window, CtrlOAddsFilesAsAddWordFilesDoes)
     ASSERT_EQ(platform.dialogs.shown.size(), 1u);
     EXPECT_EQ(platform.dialogs.shown[0].kind, "openFiles");
     EXPECT_EQ(entries(), QStringList{"/docs/A.doc"});
+}
+
+// Each picture button shows its picture as drawn for the scale of the screen, or at a scale it was
+// not drawn for the next larger drawing made smaller, never a smaller one enlarged: the button
+// looks as it does with that drawing alone to show. The scale is 1 here; CTest runs this case
+// again on screens that scale by 1.5, 2 and 3 (QT_SCALE_FACTOR).
+TEST_F(Window, EachButtonShowsItsPictureDrawnForTheScaleOfTheScreen)
+{
+    const qreal scale = form.devicePixelRatioF();
+    ASSERT_DOUBLE_EQ(scale, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble())
+        << "the screen scales as QT_SCALE_FACTOR says";
+    const QString drawn = scale <= 1   ? QStringLiteral(".ico")
+                          : scale <= 2 ? QStringLiteral("-64.png")
+                                       : QStringLiteral("-96.png");
+    for (const auto &[name, picture] : {std::pair{"Check1", "check1"}, {"Check4", "check4"}, {"Check2", "check2"}}) {
+        QToolButton *shown = button(name);
+        const QString drawing = QStringLiteral(QUORVANE_PICTURES "/") + picture + drawn;
+        ASSERT_TRUE(QFile::exists(drawing)) << qPrintable(drawing);
+        const QImage withItsPictures = shown->grab().toImage();
+        shown->setIcon(QIcon(drawing));
+        EXPECT_TRUE(shown->grab().toImage() == withItsPictures) << qPrintable(drawing);
+    }
 }
