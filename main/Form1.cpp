@@ -180,6 +180,15 @@ void Form1::closeEvent(QCloseEvent *event)
     Form_Unload();
 }
 
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The window keeps its size: where a title bar offers to maximise it all the same (Qt's own,
+    // drawn where the Wayland compositor leaves the frame to the program), it stays as it was.
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+}
+
 bool Form1::springBack(QToolButton *button)
 {
     if (!button->isChecked())

@@ -62,6 +62,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void placeControls();
@@ -81,7 +83,8 @@ private:
 
     Platform platform_;
     int mousePointer = DefaultPointer;
-    QCursor handCursor; // from HAND-M.CUR; the arrow when the file is missing
+    bool centredInFrame = false; // once the window system has framed the window
+    QCursor handCursor;          // from HAND-M.CUR; the arrow when the file is missing
 
     QTreeWidget *ListView1 = new QTreeWidget(this);
     QRadioButton *Option1 = new QRadioButton(QStringLiteral("Normal"), this);

@@ -22,7 +22,8 @@
 
 // At start the window is drawn as its screenshot shows it: each control at its place, the
 // captions in bold Arial (or its metric twin), "Normal" chosen, the list's one column "Word
-// File(s)" 6000 twips wide. It stands in the middle of the screen, partly off a small one. The
+// File(s)" 6000 twips wide. It stands in the middle of the screen, framed as the window system
+// frames it (2 pixels all round offscreen), and partly off a small one before it is shown. The
 // hidden command has the focus, so that no visible control shows a focus mark, and Tab follows
 // the order of the controls.
 TEST_F(Window, AtStartLooksAsItsScreenshotInTheMiddleOfTheScreenAndTabFollowsTheOrder)
@@ -33,7 +34,11 @@ TEST_F(Window, AtStartLooksAsItsScreenshotInTheMiddleOfTheScreenAndTabFollowsThe
     EXPECT_TRUE(shown == screenshot) << (shown.save("/tmp/window-shown.png") ? "shown in /tmp/window-shown.png" : "");
     EXPECT_EQ(form.windowTitle(), "Quorvane");
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
-    EXPECT_EQ(form.pos(), QPoint((1280 - 488) / 2, (1024 - 322) / 2)); // on a screen of 1280 x 1024
+    const QRect middle((1280 - 492) / 2, (1024 - 326) / 2, 492, 326); // on a screen of 1280 x 1024
+    EXPECT_EQ(form.frameGeometry(), middle);
+    form.showMaximized(); // as a title bar's maximise box asks
+    EXPECT_FALSE(form.isMaximized());
+    EXPECT_EQ(form.frameGeometry(), middle);
     platform.screen.geometry = QRect(0, 0, 400, 300);
     EXPECT_EQ(Form1(platform.bundle()).pos(), QPoint(-44, -11));
     EXPECT_EQ(list->toolTip(), "Drag and drop files here. Double-click item to remove it. "
