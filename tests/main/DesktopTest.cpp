@@ -213,7 +213,7 @@ TEST_F(Window, CtrlOAddsFilesAsAddWordFilesDoes)
 TEST_F(Window, EachButtonShowsItsPictureDrawnForTheScaleOfTheScreen)
 {
     const qreal scale = form.devicePixelRatioF();
-    ASSERT_DOUBLE_EQ(scale, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble())
+    ASSERT_DOUBLE_EQ(scale, qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble())
         << "the screen scales as QT_SCALE_FACTOR says";
     const QString drawn = scale <= 1   ? QStringLiteral(".ico")
                           : scale <= 2 ? QStringLiteral("-64.png")
