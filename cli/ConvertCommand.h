@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The conversion of quorvane-convert: every document as "Convert to HTML" converts it, several
 // at a time, the pages put in place in list order.

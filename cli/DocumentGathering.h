@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The documents that the command line names: each document as given, each folder as the
 // documents that "Add All Word Files In Folder" finds in it with the same extension.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ctrl-C (SIGINT), SIGTERM and SIGHUP end quorvane-convert as closing the window ends the
 // program: every office ended, every staging folder removed, so that no office process, no

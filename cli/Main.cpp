@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] PATH...
 #include "CommandLine.h"
 #include "ConvertCommand.h"

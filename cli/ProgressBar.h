@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress bar on a terminal: one line on standard error, redrawn in place, with the bar,
 // the documents done of all, the time taken and the time left, and the current document.

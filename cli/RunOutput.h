@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What quorvane-convert tells while it converts: a progress bar on standard error when that is
 // a terminal, otherwise one line per document on standard output; with quiet, failures only.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and the Debian package.
 #
 # The program finds its cursor files in its own directory, so the executable and those files

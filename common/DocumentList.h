@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one list of documents: the adding commands append to it, a conversion run reads it.
 // Positions run from 1 to count.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Seams between the program and what a test cannot drive by hand: modal dialogs, the shell
 // launch, the random draw, the screen and the program's own folder. The program uses the Qt

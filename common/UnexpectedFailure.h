@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Failures that no command expects (an exception of the program itself, or memory running out)
 // end the command with a message rather than the program: the list is never lost to them.

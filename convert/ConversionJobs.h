@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Converts a list of documents several at a time, each through an application object of its
 // own on a thread of its own, and puts their pages in place strictly in list order, on the

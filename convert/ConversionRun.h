@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Convert to HTML": every listed document to a web page beside it, several at a time, the pages
 // put in place in list order, with the progress bar and the busy pointer, the warning about a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // While one lives, the user's input to the program is dropped, not kept for later: clicks, keys,
 // the wheel, moves of the mouse and files dragged onto a window. Painting, timers, moving the

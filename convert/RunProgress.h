@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the progress bar stands while the document at position (1-based) of count is converted:
 // it already counts that document, so it reads 100 during the last one. Computed in double and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Word1 module: whether a Word instance is already running, and the warning that lets the
 // user stop a conversion run because of it.

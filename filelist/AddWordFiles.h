@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Add Word File(s)": the user picks documents in the file-open dialog; each goes to the end
 // of the list.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file-open dialog of the main window. It takes its settings as fields (file name, flags,
 // title, filter as "description|pattern|description|pattern") and returns the file name in one

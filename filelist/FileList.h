@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file list: the list view itself holds the entries, one document path per top-level row,
 // in the order they were added. Besides appending and reading, it removes the selected entry,

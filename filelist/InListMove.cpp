@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving an entry through the list by pressing on it and passing over other entries with the
 // button held: each pass exchanges the texts of the dragged entry and the entry under the pointer.
 #include "FileList.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files dropped from the file manager onto the list: a list of local file URLs, appended in order.
 #include "FileList.h"
 

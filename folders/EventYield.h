@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lets the window repaint and answer during a long folder walk. Processing events costs about a
 // microsecond even when none is pending, and a walk passes a yield point for every name, so

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // " Add All Word Files In Folder": asks for an extension and a folder, walks that folder and
 // every folder beneath it, and appends every file of that extension whose name does not begin

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One folder's whole listing, read at once so that only one listing is ever open. Names come
 // sorted by name with letter case ignored: the order in which a directory is read is arbitrary,

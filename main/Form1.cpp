@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Form1.h"
 
 #include "AddWordFiles.h"
@@ -7,7 +9,9 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace {
 
@@ -79,7 +83,7 @@ void Form1::styleControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/pictures/window.ico")));
-    setWidgetColour(this, QPalette::Window, Qt::white);
+    setBackgroundColour(this, QPalette::Window, Qt::white);
     setAutoFillBackground(true);
 
     // Each control answers to its own name, for whoever looks for it (the tests do).
@@ -94,20 +98,27 @@ void Form1::styleControls()
     ListView1->header()->setStretchLastSection(false);
     ListView1->setFont(arialBold(9));
     ListView1->setToolTip(ListToolTip);
+    // A screen reader names the list after its column and reads the tooltip as its description.
+    ListView1->setAccessibleName(ListColumnTitle);
+    ListView1->setAccessibleDescription(ListToolTip);
+    ProgressBar1->setAccessibleName(QStringLiteral("Conversion progress"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setOrientation(Qt::Horizontal);
     ProgressBar1->setTextVisible(false);
-    for (QRadioButton *option : {Option1, Option2})
+    for (QRadioButton *option : {Option1, Option2}) {
         option->setFont(arialBold(9));
+        // The round box white and its dot black, as the window's white asks, in any theme.
+        setBackgroundColour(option, QPalette::Base, Qt::white);
+    }
     Option1->setChecked(true);
 
     const std::pair<PictureButton *, const char *> pictures[] = {
-        {Check1, ":/pictures/check1.ico"}, {Check4, ":/pictures/check4.ico"}, {Check2, ":/pictures/check2.ico"}};
+        {Check1, "check1"}, {Check4, "check4"}, {Check2, "check2"}};
     for (const auto &[button, picture] : pictures) {
-        button->setIcon(QIcon(QLatin1String(picture)));
+        button->setPicture(QLatin1String(picture));
         button->setFont(arialBold(11.25));
-        setWidgetColour(button, QPalette::Button, Qt::white);
+        setBackgroundColour(button, QPalette::Button, Qt::white);
     }
 }
 
@@ -123,6 +134,7 @@ void Form1::wireControls()
     }
     ListView1->viewport()->setMouseTracking(true);
     ListView1->viewport()->installEventFilter(this);
+    ListView1->installEventFilter(this); // its keys
     // Qt reports an entry click on release; the move needs it at the press, after the press
     // has selected the entry, so that the dragged entry is known before the first move.
     connect(ListView1, &QTreeWidget::itemPressed, this, &Form1::ListView1_ItemClick);
@@ -134,6 +146,10 @@ void Form1::wireControls()
     connect(Check1, &QToolButton::toggled, this, &Form1::Check1_Click);
     connect(Check4, &QToolButton::toggled, this, &Form1::Check4_Click);
     connect(Check2, &QToolButton::toggled, this, &Form1::Check2_Click);
+    // Ctrl+O does what "Add Word File(s)" does; Ctrl+Q closes the window.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated, Check1,
+            &QAbstractButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, &QWidget::close);
     // The hidden button holds the focus, so no visible control shows a focus mark at first.
     Command1->setFocus();
 }
@@ -142,6 +158,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ListView1->viewport())
         return listViewEvent(event);
+    if (watched == ListView1 && event->type() == QEvent::KeyPress)
+        return ListView1_KeyDown(*static_cast<QKeyEvent *>(event));
     if (event->type() == QEvent::MouseMove) {
         if (watched == Check1)
             Check1_MouseMove();
@@ -160,6 +178,15 @@ void Form1::closeEvent(QCloseEvent *event)
 {
     event->accept();
     Form_Unload();
+}
+
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The window keeps its size: where a title bar offers to maximise it all the same (Qt's own,
+    // drawn where the Wayland compositor leaves the frame to the program), it stays as it was.
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        setWindowState(windowState() & ~Qt::WindowMaximized);
 }
 
 bool Form1::springBack(QToolButton *button)

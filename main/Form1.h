@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the file list, the two HTML flavours, the three command buttons and the
 // progress bar. The window owns the controls and the handlers; each handler hands its work to
@@ -6,6 +8,7 @@
 #include "CommonDialog.h"
 #include "ConversionRun.h"
 #include "FileList.h"
+#include "FocusHolder.h"
 #include "FolderImport.h"
 #include "MousePointer.h"
 #include "PictureButton.h"
@@ -13,7 +16,6 @@
 
 #include <QCursor>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
 #include <QWidget>
@@ -21,6 +23,7 @@
 #include <optional>
 
 class QDropEvent;
+class QKeyEvent;
 
 class Form1 : public QWidget, public WindowPointer {
     Q_OBJECT
@@ -47,6 +50,8 @@ public:
     void ListView1_MouseDown();
     void ListView1_MouseMove(const QPoint &position);
     void ListView1_MouseUp();
+    // Delete and BackSpace remove the selected entry as a double-click does; true for those keys.
+    bool ListView1_KeyDown(const QKeyEvent &key);
     void ListView1_OLEDragOver(QDropEvent &event);
     void ListView1_OLEDragDrop(QDropEvent &event);
 
@@ -57,6 +62,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void placeControls();
@@ -72,9 +79,12 @@ private:
     // The save format of the HTML flavour chosen now: 8 Normal, 10 Filtered, none without a choice.
     std::optional<std::int32_t> chosenSaveFormat() const;
 
+    inline static const QString ListColumnTitle = QStringLiteral("Word File(s)");
+
     Platform platform_;
     int mousePointer = DefaultPointer;
-    QCursor handCursor; // from HAND-M.CUR; the arrow when the file is missing
+    bool centredInFrame = false; // once the window system has framed the window
+    QCursor handCursor;          // from HAND-M.CUR; the arrow when the file is missing
 
     QTreeWidget *ListView1 = new QTreeWidget(this);
     QRadioButton *Option1 = new QRadioButton(QStringLiteral("Normal"), this);
@@ -83,7 +93,7 @@ private:
     PictureButton *Check4 = new PictureButton(QStringLiteral(" Add All Word Files In Folder"), this);
     PictureButton *Check2 = new PictureButton(QStringLiteral("Convert to HTML"), this);
     QProgressBar *ProgressBar1 = new QProgressBar(this);
-    QPushButton *Command1 = new QPushButton(QStringLiteral("Command1"), this);
+    FocusHolder *Command1 = new FocusHolder(QStringLiteral("Command1"), this);
     CommonDialog CommonDialog1;
 
     FileList fileList{*ListView1, *this, platform_.programDirectory};

@@ -1,5 +1,8 @@
-// Start-up of the main window: its place, its hand pointer, the rare visit to the home page,
-// its caption, the list's column and the progress bar's colour.
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up of the main window: its place (taken again once the window is framed), its hand
+// pointer, the rare visit to the home page, its caption, the list's column and the progress
+// bar's colour.
 #include "ApplicationTitle.h"
 #include "CursorFile.h"
 #include "FileNameHelpers.h"
@@ -8,6 +11,7 @@
 #include "Twips.h"
 #include "WidgetColour.h"
 
+#include <QMoveEvent>
 #include <QTime>
 
 void Form1::Form_Load()
@@ -23,13 +27,13 @@ void Form1::Form_Load()
     setWindowTitle(ApplicationTitle);
 
     const double dpi = logicalDpiX();
-    ListView1->setHeaderLabels({QStringLiteral("Word File(s)"), QString()});
+    ListView1->setHeaderLabels({ListColumnTitle, QString()});
     ListView1->setColumnWidth(0, twipsToPixels(6000, dpi));
     ListView1->setColumnWidth(1, twipsToPixels(5000, dpi));
     ListView1->setColumnCount(1);
 
-    setWidgetColour(ProgressBar1, QPalette::Base, Qt::white);
-    setWidgetColour(ProgressBar1, QPalette::Window, Qt::white);
+    setBackgroundColour(ProgressBar1, QPalette::Base, Qt::white);
+    setBackgroundColour(ProgressBar1, QPalette::Window, Qt::white);
 }
 
 void Form1::CenterForm(QWidget &form)
@@ -43,6 +47,17 @@ void Form1::CenterForm(QWidget &form)
     const float top = (float(pixelsToTwips(screen.height(), dpiY)) - float(pixelsToTwips(window.height(), dpiY)))
                       / 2.0f;
     form.move(screen.x() + twipsToPixels(left, dpiX), screen.y() + twipsToPixels(top, dpiY));
+}
+
+void Form1::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // The start-up centred the window before the window system framed it, that is its client
+    // area; once the frame is there, the framed window is centred.
+    if (!centredInFrame && frameGeometry().size() != size()) {
+        centredInFrame = true;
+        CenterForm(*this);
+    }
 }
 
 void Form1::VisitHomePageAtRandom()

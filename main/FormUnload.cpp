@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the main window ends the program at once.
 #include "ConversionJobs.h"
 #include "Form1.h"

@@ -1,7 +1,11 @@
-// The list's handlers: what happens on the list's viewport reaches the file list through them.
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The list's handlers: what happens on the list's viewport, and the keys pressed on the list,
+// reach the file list through them.
 #include "Form1.h"
 
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 bool Form1::listViewEvent(QEvent *event)
@@ -36,6 +40,14 @@ bool Form1::listViewEvent(QEvent *event)
 void Form1::ListView1_DblClick()
 {
     fileList.removeSelected();
+}
+
+bool Form1::ListView1_KeyDown(const QKeyEvent &key)
+{
+    const bool removes = key.key() == Qt::Key_Delete || key.key() == Qt::Key_Backspace;
+    if (removes)
+        fileList.removeSelected();
+    return removes;
 }
 
 void Form1::ListView1_ItemClick()

@@ -1,5 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PictureButton.h"
 
+#include "AccessibleControls.h"
+
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -7,11 +12,26 @@ namespace {
 constexpr int PictureSize = 32;
 constexpr int PictureToCaption = 4;
 constexpr int CaptionFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+
+// Hands a key to handle, Enter (Return or the keypad's Enter) as the Space that a push button
+// answers to: pressed while the key is held, clicked when it is let go.
+template <typename Handler>
+void enterAsSpace(QKeyEvent *event, Handler handle)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        handle(event);
+        return;
+    }
+    QKeyEvent space(event->type(), Qt::Key_Space, event->modifiers(), QStringLiteral(" "), event->isAutoRepeat());
+    handle(&space);
+    event->setAccepted(space.isAccepted());
+}
 } // namespace
 
 PictureButton::PictureButton(const QString &caption, QWidget *parent)
     : QToolButton(parent)
 {
+    InstallAccessibleControls();
     setCheckable(true);
     setText(caption);
     setIconSize(QSize(PictureSize, PictureSize));
@@ -51,4 +71,23 @@ void PictureButton::paintEvent(QPaintEvent *)
         focus.rect = captionRect.adjusted(-2, -1, 2, 1);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+void PictureButton::setPicture(const QString &name)
+{
+    const QString path = QStringLiteral(":/pictures/") + name;
+    QIcon picture(path + QStringLiteral(".ico"));
+    for (const char *size : {"-64.png", "-96.png"})
+        picture.addFile(path + QLatin1String(size));
+    setIcon(picture);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    enterAsSpace(event, [this](QKeyEvent *key) { QToolButton::keyPressEvent(key); });
+}
+
+void PictureButton::keyReleaseEvent(QKeyEvent *event)
+{
+    enterAsSpace(event, [this](QKeyEvent *key) { QToolButton::keyReleaseEvent(key); });
 }

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's pointer: the hand over the three command buttons, the arrow over the
 // background, and never in place of the hourglass of a running command.
 #include "Form1.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Places and sizes of the window are given in twips (1/1440 inch): 15 twips per pixel at 96 DPI.
 

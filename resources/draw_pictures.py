@@ -1,17 +1,21 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws Quorvane's pictures and writes them as the files the program ships.
 
   check1.ico   Add Word File(s): a white page with a blue square bearing a white W (24-bit)
   check4.ico   Add All Word Files In Folder: an open yellow folder holding papers (256 colours)
   check2.ico   Convert to HTML: a globe standing on a white page (24-bit)
+  check1-64.png, check1-96.png, ...  the three button pictures again at 64 and 96 pixels, for
+               screens that scale by up to 2 and 3, with their edges smoothed by transparency
   HAND-M.CUR   the hand pointer over the command buttons (black and white, hot spot at the fingertip)
   drag.ico     the pointer of an in-list move: a page with a four-way arrow
   window.ico   the window icon, wholly transparent
   icons/quorvane-<n>.png  the program's icon (the globe on a page) at the usual theme sizes
 
 Standard library only. The pictures are described in a 32 x 32 grid of units and rendered with
-4 x 4 samples per pixel; edges are blended onto white, the colour the buttons stand on, and a
-pixel less than half covered becomes transparent in the icon's mask.
+4 x 4 samples per pixel up to 96 pixels; in an icon file edges are blended onto white, the colour
+the buttons stand on, and a pixel less than half covered becomes transparent in the icon's mask.
 
 Run:  python3 resources/draw_pictures.py   (writes beside this script)
 """
@@ -380,7 +384,7 @@ def write_png(path, rows):
 
 
 def rendered(draw, size=32):
-    canvas = Canvas(size, 4 if size <= 64 else 2)
+    canvas = Canvas(size, 4 if size <= 96 else 2)
     draw(canvas)
     return canvas
 
@@ -393,6 +397,10 @@ def main():
     folder, colours = palette_of(rendered(draw_folder_with_papers).pixels())
     write_icon(out("check4.ico"), folder, 8, colours + [(0, 0, 0)] * (256 - len(colours)))
     write_icon(out("check2.ico"), rendered(draw_globe_on_page).pixels(), 24)
+    for name, draw in (("check1", draw_word_document), ("check4", draw_folder_with_papers),
+                       ("check2", draw_globe_on_page)):
+        for size in (64, 96):
+            write_png(out("%s-%d.png" % (name, size)), rendered(draw, size).straight_rgba())
     write_icon(out("HAND-M.CUR"), hand_pixels(), 1, [(0, 0, 0), (255, 255, 255)], HAND_HOTSPOT)
     write_icon(out("drag.ico"), rendered(draw_drag_picture).pixels(), 32)
     write_icon(out("window.ico"), [[((0, 0, 0), False)] * 32 for _ in range(32)], 32)

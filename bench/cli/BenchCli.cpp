@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wall time of quorvane-convert, as built, against LibreOffice's own batch conversion
 // (soffice --headless --convert-to html) of the same files in the same run: the test documents
 // known to convert, and those three times over with their names made distinct. Each side works

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converts the same documents as the "Convert to HTML" run does (ConversionJobs: one application
 // object per document, pages put in place in list order) with one office and with the default
 // number at once, each cold (the run starts its offices) and warm (offices prepared before the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Appends many entries to the file list, on a list view the size of the window's, and prints how long the appends, the
 // first showing of the list, a removal and an append followed by a pass of the event loop take,
 // and the cost of the first and the last thousand appends: equal costs mean appending does not

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the folder import on a tree of 10,000 folders and 100,000 files: the walk, the file
 // listing and the appending separately, then the whole command through the window, against
 // `find DIR -iname '*.doc'` on the same tree. Also reports the longest stretch without event

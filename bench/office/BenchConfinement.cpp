@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What confining the offices costs: the test documents known to convert (about fifty) and those
 // of 1 MB or more among them, each set converted one document after another as a run converts
 // them (ConvertDocument, pooled offices), alternately with the offices in their sandbox and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Converts each document named on the command line as the program does (one application
 // object per document) and prints how long each step took, and how long the first document
 // took from CreateObject to Open's return. Usage: office_bench [--filtered] file...

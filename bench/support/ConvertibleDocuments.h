@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The documents the conversion benchmarks convert: the test documents that LibreOffice is known
 // to convert, copied where a run may write beside them.

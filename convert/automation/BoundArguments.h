@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The arguments of one member call bound to the member's parameter names: positional ones in
 // parameter order, named ones by name (letter case ignored, as automation does).

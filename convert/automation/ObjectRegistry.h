@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CreateObject and GetObject over two registries: the classes this process can create, and
 // the live instances that any process of this user has registered as running.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A process as it can be recognised later: its pid and its start time, so that a pid the system
 // has since given to another process does not count as the same process.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A value that crosses the automation boundary: empty, automation boolean (true is -1,
 // false is 0), 32-bit integer, text, or an object.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save of a document as a web page through "Word.Application": the two save formats and the
 // eleven named arguments of SaveAs, as the conversion passes them and the engine binds them.

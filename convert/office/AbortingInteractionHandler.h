@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Answers every question the office asks while loading with "abort", so nothing ever waits
 // for a person, and remembers what was asked so the failure can be told precisely.

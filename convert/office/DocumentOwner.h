@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a document needs of the application object that opened it: the office to work in, and a
 // place among the application's documents, which its Quit closes.

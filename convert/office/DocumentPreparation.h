@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What is done to a loaded document just before its export, where the export cannot be told
 // what the document shows: highlighting becomes the background colour, which the export writes;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The office processes of this program: started with no output shown and none of our open
 // files, with no new privileges and no core dumps, dying with us however we end, and collected

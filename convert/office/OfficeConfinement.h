@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The office reads documents that strangers wrote, and a fault in its filters must not become a
 // fault in the user's account. So each office runs confined, in a sandbox of its own

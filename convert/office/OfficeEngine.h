@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The office engine behind the class "Word.Application": each application object drives a
 // LibreOffice process of its own through UNO. Application objects may live on several threads

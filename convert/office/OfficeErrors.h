@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every failure the office engine reports, worded in one place: what went wrong, with which
 // document or step, and what the user can do about it.

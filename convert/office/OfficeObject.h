@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An automation object of the office engine. What leaves it is an AutomationError, whatever the
 // office's runtime throws: an exception of LibreOffice's own that no step of the engine foresaw

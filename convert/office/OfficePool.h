@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The office processes behind application objects. Each application object borrows one process
 // for its life and gives it back when it quits; several may do so at once, on any threads. A

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One office process of ours: started headless and confined (see OfficeConfinement) on a private
 // profile with a pipe and a work folder of its own, connected through a UNO bridge, watched by a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private office user profile for one office process at a time. Profiles live in numbered
 // slots under the profile root; a slot is locked while a process of ours uses it (two offices

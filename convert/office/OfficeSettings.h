@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the office engine is given: which office, where its private profiles live, how long it
 // may take, when a process is kept for the next document and how much memory the offices leave.

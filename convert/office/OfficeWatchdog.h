@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the deadline of a call into the office. The office cannot cancel a load or a store
 // once begun, so when a call overruns, the watchdog kills the office from its own thread; the

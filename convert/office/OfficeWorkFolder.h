@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The folder one office process works in, inside its profile's slot: made anew for each process
 // and removed when it ends (or, after a program was killed, when the slot is next used). It holds

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Places in a document that the export writes no differently from the text around them, marked
 // before the export so that the page holds a comment <!--<prefix><n>--> at each, where the page

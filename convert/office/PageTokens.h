@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A web page read as its tags and the text between them, in order, for a pass that copies the
 // page and changes some of them on the way. The content of style and script elements is text.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The connection to an office through the socket its pipe listens on, found by its path: the
 // socket of a confined office lies in the folder it sees as /tmp, which is not ours.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bullets as characters a browser can show. A document's bullet drawn from a symbol font is a
 // code of that font (at U+F020..U+F0FF or U+0020..U+00FF), which means nothing in any other

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The UNO runtime of this process, bootstrapped once, through which the engine reaches the
 // office processes it starts.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loads a document into a model of its own, with no frame and no view. The Writer of the
 // office without a user interface ends when a view has to show parts it has no layout for

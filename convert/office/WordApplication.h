@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object of "Word.Application": borrows one office process from the pool,
 // registers itself as running until it quits, and on Quit closes its documents and gives the

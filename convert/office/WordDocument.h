@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A document opened through Word.Application: handed to the office as a copy of its own, loaded
 // hidden and read-only, with no macro run, no link updated and no question left waiting; saved as

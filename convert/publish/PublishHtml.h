@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving a web page: written into a staging folder beside its place, then put in place whole
 // (see StagedPage) at once, or, while a DeferredPublication holds this thread's pages, later,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A web page and its pictures gathered first into a hidden staging folder beside the page's
 // place, and put in place only as a whole: pictures first, the page last, each by rename. So a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Working in folders whose entries others may have made, or may swap for links meanwhile (a
 // document's folder, what an office wrote): a link is never followed, only what was checked

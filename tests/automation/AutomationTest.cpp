@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The automation layer: values, argument binding, the class registry and running objects, also
 // those of another process of this user, which this program plays with a second role:
 // --hold-running <progId> <name> keeps such an object running until its standard input closes.

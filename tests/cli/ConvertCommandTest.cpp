@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvane-convert as installed, run as a script on a server would: without a display, on real
 // documents through the real office, the office profiles in the tests' own cache folder, a
 // runtime folder of its own. Every office process it starts is noted while it runs, and none may

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run behind "Convert to HTML", two documents at a time: every entry with an instance of its
 // own, pages put in place in list order whatever order the documents finish in, the bar, the busy
 // pointer, the closing messages, the warning about a running Word, a failure that ends the run,

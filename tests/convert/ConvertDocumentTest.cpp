@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One document through its own Word instance: where its page is saved, the format chosen at the
 // moment of the save, how the save's Booleans are passed, and Quit on every path.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pages staged beside their place: what a killed program of this user on this machine left
 // behind goes at the first save of a run into the same folder, and nothing else does; no link
 // is followed, whatever it is named.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list on a list view shown offscreen, the window's pointer a fake: appending, reading
 // by position, removing the selected entry, moving an entry with the button held, and files
 // dropped from the file manager. The mouse is played by calling the list's handlers in the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder import with answered dialogs, the walk and the file lister, on trees built in a
 // temporary folder.
 #include "FolderImport.h"

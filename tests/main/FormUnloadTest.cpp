@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the window ends the program at once, also while a command waits in a nested event loop
 // or a conversion run works. Each window lives in a child forked for the case (a death test),
 // since the ending is the whole process's: the child must end with the close's status 0, as
@@ -10,6 +12,7 @@
 
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -51,6 +54,21 @@ TEST_P(ClosingTheWindow, EndsTheProgramThereAndNothingMoreRuns)
 
 INSTANTIATE_TEST_SUITE_P(FormUnload, ClosingTheWindow, testing::Values("Walk", "NestedLoop", "MainLoop"),
                          [](const auto &row) { return row.param; });
+
+// Ctrl+Q closes the window, and so ends the program.
+TEST(FormUnload, CtrlQClosesTheWindowAndEndsTheProgram)
+{
+    EXPECT_EXIT(
+        {
+            FakePlatform platform;
+            Form1 form(platform.bundle());
+            form.show();
+            form.activateWindow();
+            QTimer::singleShot(200, &form, [&] { QTest::keyClick(&form, Qt::Key_Q, Qt::ControlModifier); });
+            wait("MainLoop");
+        },
+        testing::ExitedWithCode(0), "");
+}
 
 // The run converts the documents of a folder with the real office, and the window is closed once
 // the first page is in place. An office that the child leaves, running or ended but not collected,

@@ -1,19 +1,18 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user sees and uses it: its looks, start-up, pointer feedback, the picture
 // buttons, the list's mouse and drop wiring and the run; the real window with fake seams, shown
 // offscreen, its controls found by name. Then the program's real message and input boxes.
-#include "FakePlatform.h"
 #include "FakeWord.h"
-#include "Form1.h"
 #include "HomePage.h"
 #include "QtPlatform.h"
 #include "Rows.h"
+#include "ShownWindow.h"
 
 #include <QColorSpace>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -21,56 +20,10 @@
 
 #include <tuple>
 
-// The window's pointer state and the shape shown.
-using Pointer = std::pair<int, Qt::CursorShape>;
-const Pointer Arrow{DefaultPointer, Qt::ArrowCursor}, Hand{CustomPointer, Qt::BitmapCursor},
-    Hourglass{BusyPointer, Qt::WaitCursor};
-
-class Window : public testing::Test {
-protected:
-    FakePlatform platform;
-    Form1 form{platform.bundle()};
-    QTreeWidget *list = form.findChild<QTreeWidget *>("ListView1");
-    QWidget *listArea = list->viewport(); // where entries are pressed and files dropped
-
-    void SetUp() override
-    {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    }
-    QToolButton *button(const char *name) const { return form.findChild<QToolButton *>(name); }
-    // Moves the mouse onto the middle of widget; the pointer then.
-    Pointer pointerOver(QWidget *widget)
-    {
-        QTest::mouseMove(widget, widget->rect().center());
-        return {form.MousePointer(), widget->cursor().shape()};
-    }
-    QStringList entries() const
-    {
-        QStringList texts;
-        for (int row = 0; row < list->topLevelItemCount(); ++row)
-            texts << list->topLevelItem(row)->text(0);
-        return texts;
-    }
-    QPoint rowCentre(int position) const { return list->visualItemRect(list->topLevelItem(position - 1)).center(); }
-    // Offers files, as file URLs, over the list as a file manager does and drops them if taken;
-    // whether taken.
-    bool dropOnList(const QStringList &urls)
-    {
-        QMimeData files;
-        files.setUrls(QUrl::fromStringList(urls));
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(listArea, &enter);
-        if (enter.isAccepted())
-            QCoreApplication::sendEvent(listArea, &drop);
-        return enter.isAccepted();
-    }
-};
-
 // At start the window is drawn as its screenshot shows it: each control at its place, the
 // captions in bold Arial (or its metric twin), "Normal" chosen, the list's one column "Word
-// File(s)" 6000 twips wide. It stands in the middle of the screen, partly off a small one. The
+// File(s)" 6000 twips wide. It stands in the middle of the screen, framed as the window system
+// frames it (2 pixels all round offscreen), and partly off a small one before it is shown. The
 // hidden command has the focus, so that no visible control shows a focus mark, and Tab follows
 // the order of the controls.
 TEST_F(Window, AtStartLooksAsItsScreenshotInTheMiddleOfTheScreenAndTabFollowsTheOrder)
@@ -81,7 +34,11 @@ TEST_F(Window, AtStartLooksAsItsScreenshotInTheMiddleOfTheScreenAndTabFollowsThe
     EXPECT_TRUE(shown == screenshot) << (shown.save("/tmp/window-shown.png") ? "shown in /tmp/window-shown.png" : "");
     EXPECT_EQ(form.windowTitle(), "Quorvane");
     EXPECT_EQ(form.minimumSize(), form.maximumSize());
-    EXPECT_EQ(form.pos(), QPoint((1280 - 488) / 2, (1024 - 322) / 2)); // on a screen of 1280 x 1024
+    const QRect middle((1280 - 492) / 2, (1024 - 326) / 2, 492, 326); // on a screen of 1280 x 1024
+    EXPECT_EQ(form.frameGeometry(), middle);
+    form.showMaximized(); // as a title bar's maximise box asks
+    EXPECT_FALSE(form.isMaximized());
+    EXPECT_EQ(form.frameGeometry(), middle);
     platform.screen.geometry = QRect(0, 0, 400, 300);
     EXPECT_EQ(Form1(platform.bundle()).pos(), QPoint(-44, -11));
     EXPECT_EQ(list->toolTip(), "Drag and drop files here. Double-click item to remove it. "
@@ -146,6 +103,22 @@ TEST_P(CommandButton, AFailureInsideItsCommandEndsItWithAMessageAndTheListStays)
     EXPECT_EQ(platform.dialogs.shown.back().text, QString(GetParam().what) + " failed: there was not enough memory.");
     EXPECT_EQ(entries(), QStringList{"/docs/kept.doc"});
     EXPECT_EQ(form.MousePointer(), DefaultPointer);
+}
+
+// With the keyboard focus on the button, Enter (Return or the keypad's) runs its command once, as
+// Space does.
+TEST_P(CommandButton, EnterRunsItsCommandAsSpaceDoes)
+{
+    QToolButton *focused = button(GetParam().name);
+    focused->setFocus();
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Space, Qt::NoModifier}, {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Enter, Qt::KeypadModifier}};
+    for (const auto &[key, modifiers] : keys)
+        QTest::keyClick(focused, key, modifiers);
+    ASSERT_EQ(platform.dialogs.shown.size(), 3u);
+    for (const ShownDialog &dialog : platform.dialogs.shown)
+        EXPECT_EQ(dialog.kind, GetParam().dialog);
+    EXPECT_FALSE(focused->isChecked() || focused->isDown());
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, CommandButton,

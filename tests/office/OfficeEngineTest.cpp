@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The office engine behind "Word.Application", against the real LibreOffice. The program also
 // plays another program: --hold-word creates a Word, prints its office's pid and waits to be
 // killed.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the office engine's tests share: the engine with test settings in a fixture whose test
 // leaves no office behind, a conversion as the program makes it, and readers of the pages.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mending of a page as the office wrote it, on pages shaped as the export shapes them.
 
 #include "PageMending.h"

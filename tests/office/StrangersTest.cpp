@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Documents from strangers reach nothing: made by hostile_documents.py to reach a web server of
 // the test's own and files of the user's by every way a document can name them, they make no
 // request, bring no local file into any page and run no macro, in either flavour; a Filtered page

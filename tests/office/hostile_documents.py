@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Quorvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Documents made to reach out of a conversion, for the tests that show none of them does.
 
     hostile_documents.py serve LOG           serves 127.0.0.1 on a port of its own, prints the

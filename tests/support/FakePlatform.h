@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fakes of the window's seams: a test sets the next answers in advance and reads back what was
 // shown, so the real window is driven without anybody at the screen and no dialog blocks.

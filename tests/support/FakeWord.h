@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A stand-in for "Word.Application" in the class registry while it lives. It records every member
 // call, from whichever thread; onCall sees each call before it is answered, to look at the run or

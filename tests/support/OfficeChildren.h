@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The office processes (soffice.bin) that this test program started, or that the process parent
 // started, read from /proc: its descendants, since each office runs inside a sandbox that the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real documents of tests/documents, copied where a test converts them: a conversion writes
 // its page beside the document.

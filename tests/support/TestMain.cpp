@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main of the widget test programs. Offscreen at 96 DPI also when CTest lists the tests
 // outside the test environment; a running-object folder of its own, so that neither a real
 // running office nor another test program counts as "Word".
