@@ -4,7 +4,9 @@
 // of 1 MB or more among them, each set converted one document after another as a run converts
 // them (ConvertDocument, pooled offices), alternately with the offices in their sandbox and
 // without it, in the same run. Each conversion of a set starts cold: its first document pays for
-// an office start. Prints the median of the rounds for each and their ratio.
+// an office start, and its offices end with it. Prints, for each, the median of the rounds of the
+// wall time and of the processor time the offices took (what the load of a shared machine
+// disturbs least), and their ratios.
 //
 // bench_confinement [--filtered] [rounds]
 
@@ -21,6 +23,8 @@
 #include <cstdio>
 #include <vector>
 
+#include <sys/resource.h>
+
 namespace {
 
 double median(std::vector<double> values)
@@ -29,9 +33,23 @@ double median(std::vector<double> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-// Converts copies of sources in folder with the offices confined or not; seconds, and how many
-// failed.
-std::pair<double, int> convert(const QStringList &sources, const QString &folder, bool confined, std::int32_t format)
+struct Figures {
+    double seconds = 0;
+    double processorSeconds = 0; // of the offices, which end with the set
+    int failed = 0;
+};
+
+// The processor time of the ended processes this program has collected: its offices, and their
+// sandboxes with the office each collected.
+double collectedProcessorSeconds()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Converts copies of sources in folder with the offices confined or not.
+Figures convert(const QStringList &sources, const QString &folder, bool confined, std::int32_t format)
 {
     OfficeSettings settings = DefaultOfficeSettings();
     if (!confined)
@@ -39,6 +57,7 @@ std::pair<double, int> convert(const QStringList &sources, const QString &folder
     RegisterOfficeEngine(settings); // ends the offices of the other setting: a cold start
     const QStringList documents = CopiedInto(folder, sources);
     int failed = 0;
+    const double processorBefore = collectedProcessorSeconds();
     QElapsedTimer timer;
     timer.start();
     for (const QString &document : documents) {
@@ -48,23 +67,28 @@ std::pair<double, int> convert(const QStringList &sources, const QString &folder
             ++failed;
         }
     }
-    return {timer.nsecsElapsed() / 1e9, failed};
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    EndIdleOfficeProcesses();
+    return {seconds, collectedProcessorSeconds() - processorBefore, failed};
 }
 
 void measure(const char *title, const QStringList &sources, std::int32_t format, int rounds, const QString &work)
 {
-    std::vector<double> confined, open;
+    std::vector<double> wall[2], processor[2]; // unconfined, confined
     int failed = 0;
     for (int round = 0; round < rounds; ++round) {
         for (const bool sandbox : {true, false}) {
             const QString folder = work + QStringLiteral("/%1-%2-%3").arg(title).arg(round).arg(sandbox);
-            const auto [seconds, failures] = convert(sources, folder, sandbox, format);
-            (sandbox ? confined : open).push_back(seconds);
-            failed += failures;
+            const Figures figures = convert(sources, folder, sandbox, format);
+            wall[sandbox].push_back(figures.seconds);
+            processor[sandbox].push_back(figures.processorSeconds);
+            failed += figures.failed;
         }
     }
-    std::printf("%-12s %9lld %12.2f %12.2f %7.3f %7d\n", title, qlonglong(sources.size()), median(confined),
-                median(open), median(confined) / median(open), failed);
+    std::printf("%-12s %9lld %8.2f %8.2f %7.3f %8.2f %8.2f %7.3f %7d\n", title, qlonglong(sources.size()),
+                median(wall[true]), median(wall[false]), median(wall[true]) / median(wall[false]),
+                median(processor[true]), median(processor[false]), median(processor[true]) / median(processor[false]),
+                failed);
 }
 
 } // namespace
@@ -92,7 +116,8 @@ int main(int argc, char *argv[])
             large << document;
     QTemporaryDir work;
     std::printf("format %d, %d rounds, one document at a time, medians\n", format, rounds);
-    std::printf("%-12s %9s %12s %12s %7s %7s\n", "set", "documents", "confined s", "unconfined s", "ratio", "failed");
+    std::printf("%-12s %9s %8s %8s %7s %8s %8s %7s %7s\n", "set", "documents", "wall in", "wall out", "ratio", "cpu in",
+                "cpu out", "ratio", "failed");
     measure("convertible", convertible, format, rounds, work.path());
     measure("large", large, format, rounds, work.path());
     return 0;
