@@ -17,6 +17,7 @@
 //
 // bench_run [--filtered]
 
+#include "ConvertCommandRun.h"
 #include "ConvertDocument.h"
 #include "ConvertibleDocuments.h"
 #include "LibreOfficeBatch.h"
@@ -27,7 +28,6 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -179,21 +179,12 @@ void printPrediction(const QStringList &sources, const QHash<QString, double> &o
 // quorvane-convert on the documents in format, its office profiles under cache.
 Figures command(const QStringList &documents, std::int32_t format, int jobs, const QString &cache)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache);
-    QProcess convert;
-    convert.setProcessEnvironment(environment);
-    convert.setStandardOutputFile(QProcess::nullDevice());
-    convert.setStandardErrorFile(QProcess::nullDevice());
-    const double before = rusageSeconds(RUSAGE_CHILDREN);
-    QElapsedTimer timer;
-    timer.start();
     QStringList arguments{QStringLiteral("--keep-going"), QStringLiteral("--jobs"), QString::number(jobs)};
     if (format == WordSaveFormat::FilteredHtml)
         arguments << QStringLiteral("--filtered");
-    convert.start(QStringLiteral(QUORVANE_CONVERT_PROGRAM), arguments + documents);
-    convert.waitForFinished(-1);
-    return {timer.nsecsElapsed() / 1e9, rusageSeconds(RUSAGE_CHILDREN) - before};
+    const double before = rusageSeconds(RUSAGE_CHILDREN);
+    const double wall = RunConvertCommand(arguments + documents, cache).seconds;
+    return {wall, rusageSeconds(RUSAGE_CHILDREN) - before};
 }
 
 // The run as the window makes it, its offices prepared beforehand.
