@@ -145,8 +145,10 @@ void StagedPage::discard()
 {
     if (folder_.isEmpty())
         return;
-    QDir(folder_).removeRecursively();
+    // Under the lock: the program's end, removing the same folder at the same moment, would make
+    // both removals miss files the other took, and neither would remove the folder itself.
     std::lock_guard lock(liveFolders().mutex);
+    QDir(folder_).removeRecursively();
     liveFolders().folders.remove(std::exchange(folder_, QString()));
 }
 
