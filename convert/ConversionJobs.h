@@ -3,10 +3,14 @@
 #pragma once
 // Converts a list of documents several at a time, each through an application object of its
 // own on a thread of its own, and puts their pages in place strictly in list order, on the
-// thread that owns the jobs: the outcome is that of converting them one after another.
+// thread that owns the jobs: the outcome is that of converting them one after another. The
+// documents expected to take long start first (see StartOrder), so that the run is as short
+// as its longest document allows.
 
 #include "ConvertDocument.h"
+#include "LookAhead.h"
 #include "PublishHtml.h"
+#include "StartOrder.h"
 
 #include <QObject>
 #include <QStringList>
@@ -69,13 +73,15 @@ signals:
     void workersEnded();
 
 private:
-    // What one conversion left: its staged pages, or why it failed.
+    // What one conversion left: its staged pages and what they take, or why it failed.
     struct Result {
         std::vector<StagedPage> pages;
+        Footprint footprint;
         std::optional<Failure> failure;
     };
 
     void work();
+    bool mayStartAnother() const;
     Result convert(int index) const;
     void placeReady();
     void finish();
@@ -90,7 +96,8 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<std::optional<Result>> results_;
-    int nextToConvert_ = 0;
+    StartOrder order_;
+    LookAhead lookAhead_;
     int nextToPlace_ = 0;
     int workersRunning_ = 0;
     bool stopping_ = false;

@@ -8,39 +8,17 @@
 // bench_cli: prints, for each set, both times, their ratio and the pages each side wrote.
 
 #include "ConversionJobs.h"
+#include "ConvertCommandRun.h"
 #include "ConvertibleDocuments.h"
 #include "LibreOfficeBatch.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
 
 namespace {
-
-struct Run {
-    double seconds = 0;
-    int exitCode = -1;
-};
-
-// quorvane-convert on documents, its office profiles under cache.
-Run convertCommand(const QStringList &documents, const QString &cache)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache);
-    QProcess command;
-    command.setProcessEnvironment(environment);
-    command.setStandardOutputFile(QProcess::nullDevice());
-    command.setStandardErrorFile(QProcess::nullDevice());
-    QElapsedTimer timer;
-    timer.start();
-    command.start(QStringLiteral(QUORVANE_CONVERT_PROGRAM), QStringList{QStringLiteral("--keep-going")} + documents);
-    command.waitForFinished(-1);
-    return {timer.nsecsElapsed() / 1e9, command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1};
-}
 
 qsizetype pagesIn(const QString &folder, const QString &pattern)
 {
@@ -58,7 +36,7 @@ void measure(const QString &work, const QString &title, int times, const QString
         ours << CopiedInto(folder + QStringLiteral("/ours"), sources, prefix);
         theirs << CopiedInto(folder + QStringLiteral("/batch-in"), sources, prefix);
     }
-    const Run run = convertCommand(ours, cache);
+    const ConvertCommandRun run = RunConvertCommand(QStringList{QStringLiteral("--keep-going")} + ours, cache);
     const double batch = LibreOfficeBatchSeconds(theirs, folder + QStringLiteral("/batch-out"), profile);
     std::printf("%-9lld %12.2f %9.2f %7.2f %11lld %11lld %6d\n", qlonglong(ours.size()), run.seconds, batch,
                 run.seconds / batch, qlonglong(pagesIn(folder + QStringLiteral("/ours"), QStringLiteral("*.htm"))),
@@ -78,7 +56,7 @@ int main(int argc, char *argv[])
     QStringList warmUp;
     for (int job = 1; job <= DefaultJobCount(); ++job)
         warmUp << CopiedInto(work.filePath(QStringLiteral("warm-up")), sample, QStringLiteral("%1-").arg(job));
-    convertCommand(warmUp, cache);
+    RunConvertCommand(QStringList{QStringLiteral("--keep-going")} + warmUp, cache);
     LibreOfficeBatchSeconds(sample, work.filePath(QStringLiteral("batch-warm-up")), profile);
 
     std::printf("quorvane-convert (default jobs %d) against soffice --convert-to html\n", DefaultJobCount());

@@ -14,24 +14,19 @@
 #include "ConversionJobs.h"
 #include "ConvertibleDocuments.h"
 #include "LibreOfficeBatch.h"
-#include "ObjectRegistry.h"
-#include "OfficeEngine.h"
+#include "OfficeRuns.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QTemporaryDir>
 
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
-
-#include <unistd.h>
 
 namespace {
 
@@ -44,35 +39,6 @@ QStringList filesIn(const QString &folder)
     for (const QString &name : dir.entryList(QDir::Files, QDir::Name))
         paths << dir.filePath(name);
     return paths;
-}
-
-// The soffice.bin processes among the descendants of this program (the batch command's office
-// is a grandchild).
-QList<qint64> officeProcesses()
-{
-    QHash<qint64, qint64> parentOf;
-    QHash<qint64, QByteArray> nameOf;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString &entry : entries) {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
-        if (entry.toLongLong() <= 0 || !stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const int nameEnd = line.lastIndexOf(')');
-        nameOf.insert(entry.toLongLong(), line.mid(line.indexOf('(') + 1, nameEnd - line.indexOf('(') - 1));
-        parentOf.insert(entry.toLongLong(), line.mid(nameEnd + 2).split(' ').value(1).toLongLong());
-    }
-    const auto descends = [&parentOf](qint64 pid) {
-        for (qint64 ancestor = parentOf.value(pid); ancestor > 1; ancestor = parentOf.value(ancestor))
-            if (ancestor == ::getpid())
-                return true;
-        return false;
-    };
-    QList<qint64> offices;
-    for (auto process = nameOf.cbegin(); process != nameOf.cend(); ++process)
-        if (process.value() == "soffice.bin" && descends(process.key()))
-            offices << process.key();
-    return offices;
 }
 
 qint64 residentMemory(const QList<qint64> &processes)
@@ -95,7 +61,7 @@ public:
     MemoryPeak()
         : sampler([this] {
             while (!stop) {
-                peak = std::max(peak.load(), residentMemory(officeProcesses()));
+                peak = std::max(peak.load(), residentMemory(OfficeProcesses()));
                 std::this_thread::sleep_for(50ms);
             }
         })
@@ -124,15 +90,10 @@ struct Figures {
 Figures run(const QStringList &documents, std::int32_t format, int jobs)
 {
     MemoryPeak memory;
-    ConversionJobs conversion(documents, format, jobs, true);
-    QEventLoop waiting;
-    QObject::connect(&conversion, &ConversionJobs::finished, &waiting, &QEventLoop::quit);
     QElapsedTimer timer;
     timer.start();
-    conversion.start();
-    if (!conversion.isFinished())
-        waiting.exec();
-    return {timer.nsecsElapsed() / 1e9, memory.megabytes(), int(conversion.failures().size())};
+    const int failed = ConvertAsARun(documents, format, jobs).failed;
+    return {timer.nsecsElapsed() / 1e9, memory.megabytes(), failed};
 }
 
 // One soffice batch call over every document, on a profile of its own prepared beforehand.
@@ -140,21 +101,6 @@ Figures batch(const QStringList &documents, const QString &outputFolder, const Q
 {
     MemoryPeak memory;
     return {LibreOfficeBatchSeconds(documents, outputFolder, profile), memory.megabytes(), 0};
-}
-
-void endEveryOffice()
-{
-    EndIdleOfficeProcesses();
-    while (!officeProcesses().isEmpty())
-        std::this_thread::sleep_for(50ms);
-}
-
-// Offices prepared before the run, as the window prepares them when the list fills.
-void prepareOffices(int count)
-{
-    PrepareObjects(QStringLiteral("Word.Application"), count, 10min);
-    while (ReadyOfficeProcesses() < count)
-        std::this_thread::sleep_for(50ms);
 }
 
 void measure(const QString &title, const QStringList &sources, std::int32_t format, const QString &work)
@@ -169,11 +115,11 @@ void measure(const QString &title, const QStringList &sources, std::int32_t form
         for (const bool warm : {false, true}) {
             const QString folder = work + QStringLiteral("/%1-%2").arg(title).arg(++round);
             const QStringList documents = CopiedInto(folder + QStringLiteral("/ours"), sources);
-            endEveryOffice();
+            EndEveryOffice();
             if (warm)
-                prepareOffices(jobs);
+                PrepareOffices(jobs);
             const Figures ours = run(documents, format, jobs);
-            endEveryOffice();
+            EndEveryOffice();
             const Figures theirs = batch(CopiedInto(folder + QStringLiteral("/batch-in"), sources),
                                          folder + QStringLiteral("/batch-out"), profile);
             std::printf("%-6d %-5s %9.2f %9.2f %7.2f %11lld %11lld %7d\n", jobs, warm ? "warm" : "cold", ours.seconds,

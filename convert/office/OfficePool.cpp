@@ -46,10 +46,15 @@ qint64 availableMemory()
     return -1;
 }
 
+// Side by side: each office takes its grace period to write its profile and end, and the
+// others need not wait for it.
 void endAll(const std::vector<std::shared_ptr<OfficeProcess>> &processes)
 {
+    std::vector<std::thread> ending;
     for (const auto &process : processes)
-        process->end();
+        ending.emplace_back([&process] { process->end(); });
+    for (std::thread &thread : ending)
+        thread.join();
 }
 
 } // namespace
@@ -126,11 +131,16 @@ bool OfficePool::mayStartAnother() const
     return available < 0 || available - settings_.memory.perOffice >= settings_.memory.reserve;
 }
 
+bool OfficePool::borrowerWaits() const
+{
+    return waiting_ > static_cast<int>(ready_.size());
+}
+
 // A process is wanted by a borrower that has none, or by a preparation that is not yet met.
 bool OfficePool::anotherWanted(Clock::time_point now) const
 {
     const int present = static_cast<int>(ready_.size()) + inUse_;
-    return waiting_ > static_cast<int>(ready_.size()) || (now < keepUntil_ && present < wanted_);
+    return borrowerWaits() || (now < keepUntil_ && present < wanted_);
 }
 
 // Processes are ready and nobody uses or waits for one: they end once idle long enough.
@@ -259,7 +269,8 @@ void OfficePool::keep()
 {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        if (!toEnd_.empty()) {
+        // An office that a borrower waits for starts before the replaced ones end.
+        if (!toEnd_.empty() && !(borrowerWaits() && mayStartAnother())) {
             const Processes ending = std::exchange(toEnd_, {});
             ending_ = static_cast<int>(ending.size());
             lock.unlock();

@@ -10,8 +10,9 @@
 // A thread of the pool's own starts processes, one at a time: an office start keeps a core busy
 // for seconds, and two starting side by side take longer than one after the other. A borrower
 // takes whichever process is ready first, a new one or one given back meanwhile. The same thread
-// ends the idle and the replaced processes, with or without an event loop running, so a borrower
-// never waits for an office to end.
+// ends the idle and the replaced processes, all side by side, with or without an event loop
+// running, and starts an office a borrower waits for before it ends any, so a borrower never
+// waits for an office to end.
 
 #include "AutomationError.h"
 #include "OfficeSettings.h"
@@ -58,6 +59,7 @@ private:
     bool mayServeAgain(OfficeProcess &process);
     std::shared_ptr<OfficeProcess> takeReady();
     bool mayStartAnother() const;
+    bool borrowerWaits() const;
     bool anotherWanted(Clock::time_point now) const;
     bool onlyIdle() const;
     void startOne(std::unique_lock<std::mutex> &lock);

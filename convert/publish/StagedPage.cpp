@@ -280,8 +280,10 @@ void StagedPage::discard()
 {
     if (folder_.isEmpty())
         return;
-    RemoveTree(folder_);
+    // Under the lock: the program's end, removing the same folder at the same moment, would make
+    // both removals miss files the other took, and neither would remove the folder itself.
     std::lock_guard lock(liveFolders().mutex);
+    RemoveTree(folder_);
     liveFolders().folders.remove(std::exchange(folder_, QString()));
 }
 

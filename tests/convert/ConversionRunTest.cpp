@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The run behind "Convert to HTML", two documents at a time: every entry with an instance of its
-// own, pages put in place in list order whatever order the documents finish in, the bar, the busy
-// pointer, the closing messages, the warning about a running Word, a failure that ends the run,
-// and the window kept alive but deaf to input meanwhile.
+// own, pages put in place in list order whatever order the documents start and finish in, the
+// bar, the busy pointer, the closing messages, the warning about a running Word, a failure that
+// ends the run, and the window kept alive but deaf to input meanwhile.
 
 #include "ConversionRun.h"
 #include "FakeList.h"
@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <gmock/gmock.h>
@@ -69,6 +70,21 @@ protected:
     }
     // Lets a call of one worker thread wait, five seconds at most, until the gate is opened.
     bool passThrough() const { return gateOpened.wait_for(std::chrono::seconds(5)) == std::future_status::ready; }
+    // A document that, by its size, is expected to take long.
+    void writeHeavy(const QString &name) const
+    {
+        QFile heavy(document(name));
+        ASSERT_TRUE(heavy.open(QIODevice::WriteOnly) && heavy.resize(4 << 20));
+    }
+    // The documents in the order they were opened.
+    QStringList opened() const
+    {
+        QStringList paths;
+        for (const WordCall &call : word.calls())
+            if (call.member == QLatin1String("Open"))
+                paths << call.positional.front().toText();
+        return paths;
+    }
 
     QTemporaryDir folder;
     FakePointer pointer;
@@ -116,14 +132,63 @@ TEST_F(ConversionRunTest, ConvertsEveryEntryAndPutsThePagesInPlaceInListOrder)
     EXPECT_THAT(pointerAndBar, ElementsAre(Pair(BusyPointer, 100)));
 }
 
+// A heavy document last in the list starts beside the first, before the two between them, and
+// is converted before the second is opened; its page still waits until theirs are in place, and
+// the bar moves on one document at a time.
+TEST_F(ConversionRunTest, AHeavyDocumentStartsEarlyButItsPageWaitsForThoseBeforeIt)
+{
+    word.writePages = true;
+    list.paths = QStringList{document("a.doc"), document("b.doc"), document("c.doc"), document("heavy.doc")};
+    writeHeavy("heavy.doc");
+    std::promise<void> heavyOpened;
+    std::atomic_bool heavyPageWaited = false;
+    word.onCall = [&](const WordCall &call) {
+        if (is(call, "Open", document("heavy.doc")))
+            heavyOpened.set_value();
+        if (is(call, "Quit", document("a.doc"))) // the next document is chosen once the heavy one is open
+            heavyOpened.get_future().wait_for(std::chrono::seconds(5));
+        if (is(call, "Open", document("b.doc")))
+            heavyPageWaited = passThrough() && !QFile::exists(document("heavy.htm"));
+        if (is(call, "Quit", document("heavy.doc")))
+            gate.set_value();
+    };
+    run.run();
+    EXPECT_LT(opened().indexOf(document("heavy.doc")), opened().indexOf(document("b.doc")));
+    EXPECT_TRUE(heavyPageWaited);
+    EXPECT_EQ(filesWhenSettled(), QStringList({"a.htm", "b.htm", "c.htm", "heavy.doc", "heavy.htm"}));
+    EXPECT_EQ(bar, (std::vector<int>{0, 25, 50, 75, 100, 0}));
+}
+
+// However long the first document takes, the others convert only until 256 documents, the first
+// included, wait to be put in place.
+TEST_F(ConversionRunTest, AtMost256DocumentsWaitForTheFirstToBeConverted)
+{
+    for (int position = 1; position <= 300; ++position)
+        list.paths << document(QStringLiteral("%1.doc").arg(position));
+    qsizetype openedMeanwhile = 0;
+    word.onCall = [&](const WordCall &call) {
+        if (!is(call, "Open", list.paths.front()))
+            return;
+        do { // until the others stop
+            openedMeanwhile = opened().size();
+            QThread::msleep(100);
+        } while (opened().size() > openedMeanwhile);
+    };
+    run.run();
+    EXPECT_EQ(openedMeanwhile, 256);
+    EXPECT_THAT(dialogs.messages(), ElementsAre("Done."));
+}
+
 // A failure ends the run at its document, when the documents after it may have converted
-// already: none of their pages is put in place, an older page of the same name stays, and the
-// message names the document, what went wrong and how many after it were not converted.
+// already, a heavy one started early among them: none of their pages is put in place, an older
+// page of the same name stays, and the message names the document, what went wrong and how many
+// after it were not converted.
 struct FailureAt {
     const char *name;
     int count, failing; // documents 1.doc ... <count>.doc are listed; the failing one's position
     std::function<void()> raise;
     const char *says; // the message after its first paragraph
+    int heavy = 0;    // the position of a document expected to take long, if any
     friend void PrintTo(const FailureAt &row, std::ostream *out) { *out << row.name; }
 };
 
@@ -135,12 +200,17 @@ TEST_P(RunFailure, EndsTheRunThereDiscardingLaterPagesAndKeepingOlderOnes)
     QStringList expectedFiles;
     for (int position = 1; position <= count; ++position)
         list.paths << document(QStringLiteral("%1.doc").arg(position));
-    for (int position = 1; position <= failing + 1; ++position)
+    for (int position = 1; position < failing; ++position)
         expectedFiles << QStringLiteral("%1.htm").arg(position);
-    expectedFiles.removeAt(failing - 1);
-    QFile older(document(expectedFiles.last())); // from before, named as the page after the failing one
-    ASSERT_TRUE(older.open(QIODevice::WriteOnly) && older.write("an older page"));
-    older.close();
+    const QString older = QStringLiteral("%1.htm").arg(failing + 1); // named as the page after the failing one
+    expectedFiles << older;
+    if (GetParam().heavy > 0) {
+        expectedFiles << QStringLiteral("%1.doc").arg(GetParam().heavy);
+        writeHeavy(expectedFiles.last());
+    }
+    QFile olderPage(document(older));
+    ASSERT_TRUE(olderPage.open(QIODevice::WriteOnly) && olderPage.write("an older page"));
+    olderPage.close();
     word.writePages = true;
     word.onCall = [&](const WordCall &call) {
         if (is(call, "Open", list.paths[failing - 1]) && (failing == count || passThrough()))
@@ -151,8 +221,9 @@ TEST_P(RunFailure, EndsTheRunThereDiscardingLaterPagesAndKeepingOlderOnes)
     run.run();
     EXPECT_THAT(dialogs.messages(), ElementsAre(QStringLiteral("The document \"%1\" could not be converted.\n\n%2")
                                                     .arg(list.paths[failing - 1], QString::fromUtf8(GetParam().says))));
+    expectedFiles.sort();
     EXPECT_EQ(filesWhenSettled(), expectedFiles);
-    EXPECT_EQ(page(expectedFiles.last()), "an older page");
+    EXPECT_EQ(page(older), "an older page");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,6 +231,9 @@ INSTANTIATE_TEST_SUITE_P(
     Values(FailureAt{"ErrorOnTheSecondOfFour", 4, 2,
                      [] { throw AutomationError(5408, "The document needs a password."); },
                      "Error 5408: The document needs a password.\n\nThe 2 documents after it were not converted."},
+           FailureAt{"ErrorOnTheSecondOfFourAfterTheHeavyFourthIsConverted", 4, 2,
+                     [] { throw AutomationError(5408, "The document needs a password."); },
+                     "Error 5408: The document needs a password.\n\nThe 2 documents after it were not converted.", 4},
            FailureAt{"StandardExceptionOnTheSecondOfThree", 3, 2,
                      [] { throw std::runtime_error("the bridge went away"); },
                      "The conversion failed: the bridge went away.\n\nThe document after it was not converted."},

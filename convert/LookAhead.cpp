@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "LookAhead.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+// Documents started and not yet placed: enough to keep every office busy through a document
+// that takes as long as a few hundred small ones.
+constexpr int MostWaiting = 256;
+// The staged pages take at most this share of the least free space seen where they were staged.
+constexpr qint64 FreeSpaceDivisor = 100;
+
+} // namespace
+
+Footprint FootprintOf(const std::vector<StagedPage> &pages)
+{
+    Footprint footprint;
+    for (const StagedPage &page : pages) {
+        // A page's pictures are staged in the folder beside it.
+        const QDir staging = QFileInfo(page.pagePath()).dir();
+        for (const QFileInfo &file : staging.entryInfoList(QDir::Files | QDir::Hidden))
+            footprint.bytes += file.size();
+        if (page.freeBefore() >= 0)
+            footprint.free = footprint.free < 0 ? page.freeBefore() : std::min(footprint.free, page.freeBefore());
+    }
+    return footprint;
+}
+
+void LookAhead::staged(const Footprint &footprint)
+{
+    bytes_ += footprint.bytes;
+    if (footprint.free >= 0)
+        lowestFree_ = std::min(lowestFree_, footprint.free);
+}
+
+void LookAhead::placed(const Footprint &footprint)
+{
+    --waiting_;
+    bytes_ -= footprint.bytes;
+}
+
+bool LookAhead::hasRoom() const
+{
+    return waiting_ < MostWaiting && bytes_ < lowestFree_ / FreeSpaceDivisor;
+}
