@@ -161,12 +161,8 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     if (watched == ListView1 && event->type() == QEvent::KeyPress)
         return ListView1_KeyDown(*static_cast<QKeyEvent *>(event));
     if (event->type() == QEvent::MouseMove) {
-        if (watched == Check1)
-            Check1_MouseMove();
-        else if (watched == Check2)
-            Check2_MouseMove();
-        else if (watched == Check4)
-            Check4_MouseMove();
+        if (watched == Check1 || watched == Check2 || watched == Check4)
+            CommandButton_MouseMove();
         // A move that a child passed on to the window is not a move over the background.
         else if (watched == this && !childAt(static_cast<QMouseEvent *>(event)->position().toPoint()))
             Form_MouseMove();

@@ -39,9 +39,7 @@ public:
     void Form_Load();
     void Form_Unload();
     void Form_MouseMove();
-    void Check1_MouseMove();
-    void Check2_MouseMove();
-    void Check4_MouseMove();
+    void CommandButton_MouseMove(); // over Check1, Check2 or Check4
     void Check1_Click();
     void Check2_Click();
     void Check4_Click();

@@ -31,17 +31,8 @@ void Form1::Form_MouseMove()
     showPointerUnlessBusy(DefaultPointer);
 }
 
-void Form1::Check1_MouseMove()
-{
-    showPointerUnlessBusy(CustomPointer);
-}
-
-void Form1::Check2_MouseMove()
-{
-    showPointerUnlessBusy(CustomPointer);
-}
-
-void Form1::Check4_MouseMove()
+// The three command buttons show the same hand.
+void Form1::CommandButton_MouseMove()
 {
     showPointerUnlessBusy(CustomPointer);
 }

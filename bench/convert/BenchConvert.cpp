@@ -15,11 +15,11 @@
 #include "ConvertibleDocuments.h"
 #include "LibreOfficeBatch.h"
 #include "OfficeRuns.h"
+#include "ProcessRecords.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -44,14 +44,8 @@ QStringList filesIn(const QString &folder)
 qint64 residentMemory(const QList<qint64> &processes)
 {
     qint64 bytes = 0;
-    for (const qint64 pid : processes) {
-        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-        if (!status.open(QIODevice::ReadOnly))
-            continue;
-        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
-            if (line.startsWith("VmRSS:"))
-                bytes += line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
+    for (const qint64 pid : processes)
+        bytes += std::max<qint64>(0, ReadKilobyteFigure(QStringLiteral("/proc/%1/status").arg(pid), "VmRSS"));
     return bytes;
 }
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProcessIdentity.h"
 
-#include <QFile>
+#include "ProcessRecords.h"
 
 #include <cerrno>
 
@@ -13,17 +13,8 @@ namespace {
 
 QString startTimeOf(qint64 pid)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray line = stat.readAll();
-    // The command name (field 2) may hold blanks and parentheses: count from its closing one.
-    const int nameEnd = line.lastIndexOf(')');
-    if (nameEnd < 0)
-        return {};
-    const QList<QByteArray> fields = line.mid(nameEnd + 2).split(' ');
-    constexpr int startTimeField = 22 - 3; // fields after the name start at field 3
-    return fields.size() > startTimeField ? QString::fromLatin1(fields.at(startTimeField)) : QString();
+    const auto stat = ReadProcessStat(pid);
+    return stat ? QString::fromLatin1(stat->field(22)) : QString();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "OfficeChild.h"
 
 #include "OfficeErrors.h"
+#include "ProcessRecords.h"
 
 #include <QFile>
 
@@ -113,10 +114,7 @@ bool isSandbox(pid_t pid)
 // The process the sandbox pid started (with --as-pid-1 its only child): the office.
 pid_t startedBy(pid_t pid)
 {
-    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
-    if (!children.open(QIODevice::ReadOnly))
-        return 0;
-    return static_cast<pid_t>(children.readAll().split(' ').value(0).toLongLong());
+    return static_cast<pid_t>(ChildProcesses(pid).value(0));
 }
 
 // Kills the office of pid; a sandbox is killed itself only while it has started none.

@@ -7,6 +7,16 @@
 
 #include <com/sun/star/uno/Exception.hpp>
 
+Variant OfficeObject::invokeMember(const QString &member, const PositionalArguments &positional,
+                                   const NamedArguments &named)
+{
+    for (const Member &candidate : members())
+        if (candidate.name.compare(member, Qt::CaseInsensitive) == 0)
+            return candidate.call(positional, named);
+    throw AutomationError(AutomationErrorNumber::UnknownMember,
+                          QStringLiteral("%1 has no member \"%2\".").arg(objectName(), member));
+}
+
 Variant OfficeObject::Invoke(const QString &member, const PositionalArguments &positional, const NamedArguments &named)
 {
     try {

@@ -7,14 +7,24 @@
 
 #include "AutomationObject.h"
 
+#include <functional>
+
 class OfficeObject : public AutomationObject {
 public:
+    // Calls the member of that name from members(); UnknownMember when there is none.
     Variant Invoke(const QString &member, const PositionalArguments &positional = {},
                    const NamedArguments &named = {}) final;
 
 protected:
-    // The member call itself.
-    virtual Variant invokeMember(const QString &member, const PositionalArguments &positional,
-                                 const NamedArguments &named)
-        = 0;
+    // A member by its name, and its call with the arguments as given.
+    struct Member {
+        QString name;
+        std::function<Variant(const PositionalArguments &, const NamedArguments &)> call;
+    };
+    // What the object is called in a message.
+    virtual QString objectName() const = 0;
+    virtual std::vector<Member> members() = 0;
+
+private:
+    Variant invokeMember(const QString &member, const PositionalArguments &positional, const NamedArguments &named);
 };

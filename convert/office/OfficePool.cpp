@@ -5,10 +5,10 @@
 #include "AutomationError.h"
 #include "OfficeErrors.h"
 #include "OfficeProcess.h"
+#include "ProcessRecords.h"
 #include "UnoText.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 using namespace std::chrono_literals;
 
@@ -36,14 +36,7 @@ bool operator==(const OfficeSettings &a, const OfficeSettings &b)
 // The memory the system can still give out (MemAvailable), in bytes; -1 when it cannot tell.
 qint64 availableMemory()
 {
-    QFile meminfo(QStringLiteral("/proc/meminfo"));
-    if (!meminfo.open(QIODevice::ReadOnly))
-        return -1;
-    for (QByteArray line = meminfo.readLine(); !line.isEmpty(); line = meminfo.readLine()) {
-        if (line.startsWith("MemAvailable:")) // "MemAvailable:   20123456 kB"
-            return line.mid(13).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
+    return ReadKilobyteFigure(QStringLiteral("/proc/meminfo"), "MemAvailable");
 }
 
 // Side by side: each office takes its grace period to write its profile and end, and the

@@ -5,6 +5,7 @@
 #include "OfficeChild.h"
 #include "OfficeConfinement.h"
 #include "OfficeErrors.h"
+#include "ProcessRecords.h"
 #include "SocketConnection.h"
 #include "UnoRuntime.h"
 #include "UnoText.h"
@@ -202,14 +203,7 @@ qint64 OfficeProcess::residentMemory() const
 {
     if (office_ <= 0 || hasEnded())
         return 0;
-    QFile status(QStringLiteral("/proc/%1/status").arg(office_));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-        if (line.startsWith("VmRSS:")) // "VmRSS:\t  301234 kB"
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
+    return std::max<qint64>(0, ReadKilobyteFigure(QStringLiteral("/proc/%1/status").arg(office_), "VmRSS"));
 }
 
 bool OfficeProcess::holdsNothingOpen()

@@ -34,21 +34,24 @@ WordApplication::~WordApplication()
     }
 }
 
-Variant WordApplication::invokeMember(const QString &member, const PositionalArguments &positional,
-                                      const NamedArguments &named)
+QString WordApplication::objectName() const
 {
-    if (member.compare(QStringLiteral("Documents"), Qt::CaseInsensitive) == 0) {
-        BoundArguments(member, {}, positional, named);
-        office(QStringLiteral("listing the documents"));
-        return ObjectRef(std::make_shared<WordDocuments>(shared_from_this()));
-    }
-    if (member.compare(QStringLiteral("Quit"), Qt::CaseInsensitive) == 0) {
-        BoundArguments(member, {}, positional, named);
-        quit();
-        return {};
-    }
-    throw AutomationError(AutomationErrorNumber::UnknownMember,
-                          QStringLiteral("%1 has no member \"%2\".").arg(WordClass, member));
+    return WordClass;
+}
+
+std::vector<OfficeObject::Member> WordApplication::members()
+{
+    return {{QStringLiteral("Documents"),
+             [this](const PositionalArguments &positional, const NamedArguments &named) -> Variant {
+                 BoundArguments(QStringLiteral("Documents"), {}, positional, named);
+                 office(QStringLiteral("listing the documents"));
+                 return ObjectRef(std::make_shared<WordDocuments>(shared_from_this()));
+             }},
+            {QStringLiteral("Quit"), [this](const PositionalArguments &positional, const NamedArguments &named) {
+                 BoundArguments(QStringLiteral("Quit"), {}, positional, named);
+                 quit();
+                 return Variant();
+             }}};
 }
 
 Variant WordApplication::DefaultMember()

@@ -32,9 +32,9 @@ public:
     void adopt(const std::shared_ptr<WordDocument> &document) override;
 
 protected:
-    // Members: Documents, Quit.
-    Variant invokeMember(const QString &member, const PositionalArguments &positional,
-                         const NamedArguments &named) override;
+    QString objectName() const override;
+    // Documents, Quit.
+    std::vector<Member> members() override;
 
 private:
     void quit();

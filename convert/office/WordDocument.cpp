@@ -133,15 +133,17 @@ void WordDocument::load()
                                                : OfficeErrors::unreadableFormat(describe());
 }
 
-Variant WordDocument::invokeMember(const QString &member, const PositionalArguments &positional,
-                                   const NamedArguments &named)
+QString WordDocument::objectName() const
 {
-    if (member.compare(QStringLiteral("SaveAs"), Qt::CaseInsensitive) == 0) {
-        saveAs(positional, named);
-        return {};
-    }
-    throw AutomationError(AutomationErrorNumber::UnknownMember,
-                          QStringLiteral("The document has no member \"%1\".").arg(member));
+    return QStringLiteral("The document");
+}
+
+std::vector<OfficeObject::Member> WordDocument::members()
+{
+    return {{QStringLiteral("SaveAs"), [this](const PositionalArguments &positional, const NamedArguments &named) {
+                 saveAs(positional, named);
+                 return Variant();
+             }}};
 }
 
 Variant WordDocument::DefaultMember()

@@ -29,9 +29,9 @@ public:
     void close();
 
 protected:
-    // Members: SaveAs with its eleven named arguments.
-    Variant invokeMember(const QString &member, const PositionalArguments &positional,
-                         const NamedArguments &named) override;
+    QString objectName() const override;
+    // SaveAs with its eleven named arguments.
+    std::vector<Member> members() override;
 
 private:
     void load();

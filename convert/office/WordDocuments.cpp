@@ -9,13 +9,21 @@ namespace {
 const QStringList OpenParameters{QStringLiteral("FileName")};
 } // namespace
 
-Variant WordDocuments::invokeMember(const QString &member, const PositionalArguments &positional,
-                                    const NamedArguments &named)
+QString WordDocuments::objectName() const
 {
-    if (member.compare(QStringLiteral("Open"), Qt::CaseInsensitive) != 0)
-        throw AutomationError(AutomationErrorNumber::UnknownMember,
-                              QStringLiteral("Documents has no member \"%1\".").arg(member));
-    const BoundArguments arguments(member, OpenParameters, positional, named);
+    return QStringLiteral("Documents");
+}
+
+std::vector<OfficeObject::Member> WordDocuments::members()
+{
+    return {{QStringLiteral("Open"), [this](const PositionalArguments &positional, const NamedArguments &named) {
+                 return openDocument(positional, named);
+             }}};
+}
+
+Variant WordDocuments::openDocument(const PositionalArguments &positional, const NamedArguments &named)
+{
+    const BoundArguments arguments(QStringLiteral("Open"), OpenParameters, positional, named);
     if (!arguments.has(QStringLiteral("FileName")))
         throw AutomationError(AutomationErrorNumber::WrongArgumentCount,
                               QStringLiteral("Open needs the document's path (FileName)."));

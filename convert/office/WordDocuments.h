@@ -19,10 +19,12 @@ public:
     Variant DefaultMember() override;
 
 protected:
-    // Members: Open(FileName).
-    Variant invokeMember(const QString &member, const PositionalArguments &positional,
-                         const NamedArguments &named) override;
+    QString objectName() const override;
+    // Open(FileName).
+    std::vector<Member> members() override;
 
 private:
+    Variant openDocument(const PositionalArguments &positional, const NamedArguments &named);
+
     std::shared_ptr<DocumentOwner> owner_;
 };

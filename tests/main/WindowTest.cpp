@@ -210,7 +210,7 @@ TEST(HandCursor, MissingOrDamagedTheHandLooksLikeTheArrow)
         FakePlatform platform;
         platform.programDirectory = programFolder.path();
         Form1 form(platform.bundle());
-        form.Check1_MouseMove(); // the pointer onto "Add Word File(s)"
+        form.CommandButton_MouseMove(); // the pointer onto "Add Word File(s)"
         EXPECT_EQ(Pointer(form.MousePointer(), form.cursor().shape()), Pointer(CustomPointer, Qt::ArrowCursor));
         EXPECT_TRUE(platform.dialogs.shown.empty());
     }
