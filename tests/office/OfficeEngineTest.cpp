@@ -349,6 +349,16 @@ INSTANTIATE_TEST_SUITE_P(OfficeEngine, UnwritablePage,
                                            Unwritable{"NameTooLong", withALongName, "is too long for the file system"}),
                          RowName);
 
+// A page whose name fits is written, its name the longest the file system takes: Filtered
+// whatever the document holds, Normal where no picture needs a longer name.
+TEST_F(OfficeEngine, APageWhoseNameFitsIsWrittenWhereNoPictureNeedsALongerName)
+{
+    const QString longest = QString(251, 'L') + QStringLiteral(".doc"); // its page's name takes 255 bytes
+    ConvertWithWord(CopyTestDocument(QStringLiteral("FloatingPictures.doc"), folder.path(), longest), Filtered);
+    ConvertWithWord(CopyTestDocument(QStringLiteral("Lists.doc"), folder.filePath(QStringLiteral("plain")), longest),
+                    Normal);
+}
+
 TEST(OfficeErrorWords, AStoreTheOfficeCouldNotDoIsToldByItsErrorAreaAndCodeOnly)
 {
     const QString office = QStringLiteral(
