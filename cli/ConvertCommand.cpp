@@ -9,7 +9,10 @@
 
 #include <QEventLoop>
 
-int ConvertDocuments(const QStringList &documents, const ConvertOptions &options, RunOutput &output)
+#include <thread>
+
+int ConvertDocuments(const QStringList &documents, const ConvertOptions &options, RunOutput &output,
+                     InterruptSignals &interrupts)
 {
     ConversionJobs jobs(documents, options.filtered ? WordSaveFormat::FilteredHtml : WordSaveFormat::Html, options.jobs,
                         options.keepGoing);
@@ -26,13 +29,20 @@ int ConvertDocuments(const QStringList &documents, const ConvertOptions &options
     jobs.start();
     if (!jobs.isFinished())
         waiting.exec();
-    if (InterruptSignals::arrived())
-        return 1; // the caller ends the program by the signal
+    // A signal that came as the run finished ends the program now, not once the conversions still
+    // under way have ended.
+    interrupts.endIfArrived();
     output.finished(jobs.failures(), options.keepGoing);
     // A failure ended the run while later documents were converting: their pages are discarded
     // as they end, in the event loop, which also takes the signals meanwhile.
     if (jobs.working())
         waiting.exec();
-    EndIdleOfficeProcesses();
+    // The idle offices end while the event loop takes the signals: one ends them at once.
+    std::thread ending([&waiting] {
+        EndIdleOfficeProcesses();
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    waiting.exec();
+    ending.join();
     return jobs.failures().empty() ? 0 : 1;
 }

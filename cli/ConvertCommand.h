@@ -6,9 +6,11 @@
 
 #include "CommandLine.h"
 
+class InterruptSignals;
 class RunOutput;
 
 // Converts documents with the options' format, jobs and failure rule, telling output; returns
 // the exit status: 0 when every document was converted, else 1. Returns once no office of the
-// run is in use any more.
-int ConvertDocuments(const QStringList &documents, const ConvertOptions &options, RunOutput &output);
+// run is in use any more; a signal of interrupts ends the program at once, also as the run ends.
+int ConvertDocuments(const QStringList &documents, const ConvertOptions &options, RunOutput &output,
+                     InterruptSignals &interrupts);

@@ -4,14 +4,22 @@
 
 #include "AddFolder.h"
 #include "FolderImport.h"
+#include "LocalPaths.h"
 
 #include <QDir>
-#include <QFileInfo>
+
+namespace {
+bool isFolder(const QString &path)
+{
+    const std::optional<struct stat> status = FileStatus(path);
+    return status && S_ISDIR(status->st_mode);
+}
+} // namespace
 
 QString FirstMissingPath(const QStringList &paths)
 {
     for (const QString &path : paths)
-        if (!QFileInfo::exists(path))
+        if (!FileStatus(path))
             return path;
     return {};
 }
@@ -20,7 +28,7 @@ GatheredDocuments GatherDocuments(const QStringList &paths, const QString &exten
 {
     GatheredDocuments gathered;
     for (const QString &path : paths) {
-        if (!QFileInfo(path).isDir()) {
+        if (!isFolder(path)) {
             gathered.documents << path;
             continue;
         }

@@ -1,11 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] PATH...
+// quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] [--] PATH...
 #include "CommandLine.h"
 #include "ConvertCommand.h"
 #include "DocumentGathering.h"
 #include "FolderImport.h"
 #include "InterruptSignals.h"
+#include "NameBytes.h"
 #include "OfficeEngine.h"
 #include "RunOutput.h"
 
@@ -28,9 +29,13 @@ int badUsage(const QString &message)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const ParsedCommandLine parsed = ParseCommandLine(app.arguments());
+    const ParsedCommandLine parsed = ParseCommandLine(ArgumentsFrom(argc, argv));
     if (std::holds_alternative<HelpRequested>(parsed)) {
         std::printf("%s", qPrintable(HelpText()));
+        return 0;
+    }
+    if (std::holds_alternative<VersionRequested>(parsed)) {
+        std::printf("%s", qPrintable(VersionText()));
         return 0;
     }
     if (const auto *error = std::get_if<UsageError>(&parsed))
@@ -38,7 +43,7 @@ int main(int argc, char *argv[])
     const ConvertOptions &options = std::get<ConvertOptions>(parsed);
     const QString missing = FirstMissingPath(options.paths);
     if (!missing.isEmpty())
-        return badUsage(QStringLiteral("'%1' does not exist.").arg(missing));
+        return badUsage(QStringLiteral("'%1' does not exist.").arg(ReadableName(missing)));
 
     RunOutput output(options.quiet);
     InterruptSignals interrupts([&output] { output.interrupted(); });
@@ -56,7 +61,7 @@ int main(int argc, char *argv[])
             output.warn(QStringLiteral("no document found to convert."));
         return 0;
     }
-    const int status = ConvertDocuments(gathered.documents, options, output);
+    const int status = ConvertDocuments(gathered.documents, options, output, interrupts);
     interrupts.endIfArrived();
     return status;
 }

@@ -23,24 +23,18 @@ std::optional<QString> extensionOf(const QString &path)
     return extension;
 }
 
-bool isHtmlExtension(const QString &extension)
-{
-    return extension.compare(QLatin1String("htm"), Qt::CaseInsensitive) == 0
-           || extension.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0;
-}
-
 // The path with its extension, dot included, replaced by ".htm"; a path without an extension
 // keeps its whole text, so the output always lands in the document's own folder.
 QString htmlOutputPath(const QString &path)
 {
     const std::optional<QString> extension = extensionOf(path);
-    if (!extension)
-        return path + HtmlSuffix;
-    if (isHtmlExtension(*extension))
+    const QString page = extension ? path.chopped(extension->size() + 1) + HtmlSuffix : path + HtmlSuffix;
+    // Any other page beside the document, "Report.htm" of "Report.html" too, is a file of its own.
+    if (page == path)
         throw AutomationError(AutomationErrorNumber::WouldOverwriteSource,
-                              QStringLiteral("The document is already an HTML file; it was left unchanged, since "
-                                             "converting it would save over it or over the .htm file beside it."));
-    return path.chopped(extension->size() + 1) + HtmlSuffix;
+                              QStringLiteral("The document is itself the .htm page it would be saved as; it was "
+                                             "left unchanged."));
+    return page;
 }
 
 // After a failure the instance is still ended; should Quit fail too, the first failure is the

@@ -18,6 +18,6 @@ using SaveFormatChoice = std::function<std::optional<std::int32_t>()>;
 // Creates "Word.Application", opens path as it is, saves it as HTML under the path with its
 // extension replaced by ".htm", and quits the instance. Throws AutomationError; the instance is
 // quit on every path, and a failure of that Quit never hides the failure that came first.
-// A document that already is an HTML file (.htm or .html) fails with WouldOverwriteSource
-// before anything is saved.
+// A document whose page would be itself (a name ending in ".htm") fails with WouldOverwriteSource
+// before anything is saved; any other, "Report.html" or "Report.HTM" too, converts.
 void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat);
