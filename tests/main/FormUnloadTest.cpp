@@ -102,8 +102,7 @@ static void expectEndedMidRunLeavingNothing(const QDir &listed)
 }
 
 // The run converts the documents of a folder with the real office, and the window is closed once
-// the first page is in place. An office that the child leaves, running or ended but not collected,
-// falls to this process, which takes it in as a subreaper.
+// the first page is in place.
 TEST(FormUnload, ClosingDuringARunLeavesNoOfficeNoStagingFolderAndNoHalfWrittenPage)
 {
     const QTemporaryDir folder;
