@@ -10,6 +10,7 @@
 #include "TestDocuments.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -19,10 +20,12 @@
 #include <csignal>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 static const QString UsageLine
@@ -43,18 +46,27 @@ static void expectNoTraces(qint64 pid, const QString &runtime)
     EXPECT_EQ(QDir(runtime + "/quorvane-running").entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
-// watch runs every 20 ms while the command runs, given its process id; the command's standard
-// error goes to terminal when one is given. With a wrapper, that command runs the command.
-static Outcome run(const QStringList &arguments, const std::function<void(qint64)> &watch = {}, int terminal = -1,
-                   const QStringList &wrapper = {})
+// Where the command's standard output and error go instead of to the test: a terminal, a pipe.
+struct Redirected {
+    int out = -1, err = -1;
+};
+
+// watch runs every 20 ms while the command runs, given its process id. With a wrapper, that
+// command runs the command.
+static Outcome run(const QStringList &arguments, const std::function<void(qint64)> &watch = {},
+                   const Redirected &redirected = {}, const QStringList &wrapper = {})
 {
     const QTemporaryDir runtime;
     QProcess command;
     QStringList environment = QProcess::systemEnvironment().filter(
         QRegularExpression("^(?!(DISPLAY|WAYLAND_DISPLAY|QT_QPA_PLATFORM|XDG_CACHE_HOME|XDG_RUNTIME_DIR)=)"));
     command.setEnvironment(environment << "XDG_CACHE_HOME=" QUORVANE_TEST_CACHE << "XDG_RUNTIME_DIR=" + runtime.path());
-    if (terminal >= 0)
-        command.setChildProcessModifier([terminal] { ::dup2(terminal, STDERR_FILENO); });
+    command.setChildProcessModifier([redirected] {
+        if (redirected.out >= 0)
+            ::dup2(redirected.out, STDOUT_FILENO);
+        if (redirected.err >= 0)
+            ::dup2(redirected.err, STDERR_FILENO);
+    });
     if (wrapper.isEmpty())
         command.start(QUORVANE_CONVERT_COMMAND, arguments);
     else
@@ -101,7 +113,7 @@ TEST(ConvertCommand, ConvertsAFolderTreeInWalkOrderToFilteredHtmlDrawingABarOnAT
     QByteArray drawn;
     const auto readTerminal = [&](qint64) { drawn += shown.readAll(); };
 
-    const Outcome outcome = run({"--filtered", root}, readTerminal, terminalSide);
+    const Outcome outcome = run({"--filtered", root}, readTerminal, {-1, terminalSide});
     readTerminal(0);
     ::close(terminalSide);
 
@@ -240,7 +252,7 @@ TEST(ConvertCommand, TakesEveryNameAsItIsAndTellsItReadablyOnOneLine)
     html.close();
     const QString lastArgument = QStringLiteral("exec \"$0\" \"$@\" \"%1/bad$(printf '\\377').doc\"").arg(root);
 
-    const Outcome outcome = run({"--keep-going", "--jobs", "2", "--", dash, percent, broken, html.fileName()}, {}, -1,
+    const Outcome outcome = run({"--keep-going", "--jobs", "2", "--", dash, percent, broken, html.fileName()}, {}, {},
                                 {"sh", "-c", lastArgument});
 
     EXPECT_EQ(outcome.status, 1) << qPrintable(outcome.err);
@@ -316,7 +328,7 @@ TEST(ConvertCommand, WithoutUserNamespacesConvertsAndSaysOnceThatTheSandboxIsMis
         "echo 1 > /proc/sys/user/max_user_namespaces && exec unshare -U --map-user=1000 --map-group=1000 \"$@\"",
         "sh"};
 
-    const Outcome outcome = run({document}, {}, -1, noFurtherNamespaces);
+    const Outcome outcome = run({document}, {}, {}, noFurtherNamespaces);
 
     EXPECT_EQ(outcome.status, 0) << qPrintable(outcome.err);
     EXPECT_TRUE(QFile::exists(PageBeside(document)));
@@ -358,3 +370,68 @@ TEST_P(Interrupted, EndsByTheSignalWithItsOfficesEndedAndOnlyWholePagesLeft)
 
 INSTANTIATE_TEST_SUITE_P(ConvertCommand, Interrupted, ::testing::Values(SIGINT, SIGTERM),
                          [](const auto &row) { return std::string(sigabbrev_np(row.param)); });
+
+// SIGTERM that comes as the run ends at a failure, while a later document still converts, ends
+// the command at once by that signal, with its offices, not once the conversion under way has
+// ended. The command tells the failure on standard output, then the summary on standard error;
+// the one the row names goes into a full pipe, and the signal comes while the command waits to
+// write it; the pipe is read from then on. The offices at work then are stopped, as a hung office
+// would be: a command that waited for them would wait for its call limit, and is killed 20 s
+// after the signal.
+struct Ending {
+    const char *name;
+    int stream; // where the command is writing when the signal comes
+    friend void PrintTo(const Ending &row, std::ostream *out) { *out << row.name; }
+};
+class SignalAsTheRunEnds : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(SignalAsTheRunEnds, EndsTheCommandAtOnceByTheSignalWithItsOffices)
+{
+    const QTemporaryDir folder;
+    const QDir listed(folder.path(), {}, QDir::Name, QDir::AllEntries | QDir::Hidden);
+    const QStringList documents{
+        CopyTestDocument("password_password_cryptoapi.doc", folder.path()), // fails at once
+        CopyTestDocument("ca.kwsymphony.www_education_School_Concert_Seat_Booking_Form_2011-12.doc", folder.path())};
+    int told[2];
+    ASSERT_EQ(::pipe2(told, O_CLOEXEC | O_NONBLOCK), 0);
+    const QByteArray filling(::fcntl(told[1], F_GETPIPE_SZ), '.');
+    ASSERT_EQ(::write(told[1], filling.constData(), filling.size()), filling.size());
+    ::fcntl(told[1], F_SETFL, 0); // the command's writes wait, as on any pipe
+    // The system call that the command's main thread waits in: its number, then its arguments.
+    const QByteArray writingTold = QByteArray::number(SYS_write) + " 0x" + QByteArray::number(GetParam().stream) + ' ';
+    std::optional<QElapsedTimer> sinceSignal;
+    const auto signalWhileTheEndIsTold = [&](qint64 pid) {
+        if (!sinceSignal) {
+            QFile waitingIn(QStringLiteral("/proc/%1/syscall").arg(pid));
+            if (!waitingIn.open(QIODevice::ReadOnly) || !waitingIn.readAll().startsWith(writingTold))
+                return;
+            ASSERT_EQ(::kill(pid_t(pid), SIGTERM), 0);
+            sinceSignal.emplace().start();
+        }
+        const QList<qint64> offices = OfficeChildren(pid);
+        for (const qint64 office : offices)
+            ::kill(pid_t(office), SIGSTOP);
+        char drained[4096];
+        while (::read(told[0], drained, sizeof drained) > 0) {}
+        if (sinceSignal->hasExpired(20000)) {
+            ::kill(pid_t(pid), SIGKILL);
+            for (const qint64 office : offices)
+                ::kill(pid_t(office), SIGKILL);
+        }
+    };
+    const Redirected redirected = GetParam().stream == STDOUT_FILENO ? Redirected{told[1], -1}
+                                                                     : Redirected{-1, told[1]};
+
+    const Outcome outcome = run(documents + QStringList{"--jobs", "2"}, signalWhileTheEndIsTold, redirected);
+    ::close(told[0]);
+    ::close(told[1]);
+
+    ASSERT_TRUE(sinceSignal) << "the command was not seen telling the end of the run";
+    EXPECT_EQ(outcome.status, -SIGTERM) << "-9: still running 20 s after the signal";
+    EXPECT_EQ(listed.entryList({"*.htm", ".quorvane-save-*"}), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(ConvertCommand, SignalAsTheRunEnds,
+                         ::testing::Values(Ending{"AsTheFailureIsTold", STDOUT_FILENO},
+                                           Ending{"AsTheSummaryIsTold", STDERR_FILENO}),
+                         RowName);
