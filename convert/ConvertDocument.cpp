@@ -6,6 +6,9 @@
 #include "ObjectRegistry.h"
 #include "WordClass.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 const QString HtmlSuffix = QStringLiteral(".htm");
@@ -31,16 +34,19 @@ bool isHtmlExtension(const QString &extension)
 
 // The path with its extension, dot included, replaced by ".htm"; a path without an extension
 // keeps its whole text, so the output always lands in the document's own folder.
-QString htmlOutputPath(const QString &path)
+QString pathBeside(const QString &path)
 {
     const std::optional<QString> extension = extensionOf(path);
-    if (!extension)
-        return path + HtmlSuffix;
-    if (isHtmlExtension(*extension))
+    return extension ? path.chopped(extension->size() + 1) + HtmlSuffix : path + HtmlSuffix;
+}
+
+void refuseHtmlDocument(const QString &path)
+{
+    const std::optional<QString> extension = extensionOf(path);
+    if (extension && isHtmlExtension(*extension))
         throw AutomationError(AutomationErrorNumber::WouldOverwriteSource,
                               QStringLiteral("The document is already an HTML file; it was left unchanged, since "
                                              "converting it would save over it or over the .htm file beside it."));
-    return path.chopped(extension->size() + 1) + HtmlSuffix;
 }
 
 // After a failure the instance is still ended; should Quit fail too, the first failure is the
@@ -55,7 +61,13 @@ void quitAfterFailure(AutomationObject &word) noexcept
 
 } // namespace
 
-void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
+QString PagePath(const QString &path, const QString &pageFolder)
+{
+    const QString beside = pathBeside(path);
+    return pageFolder.isEmpty() ? beside : QDir(pageFolder).filePath(QFileInfo(beside).fileName());
+}
+
+void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat, const QString &pageFolder)
 {
     const ObjectRef word = CreateObject(WordClass);
     // The document is held until the instance has quit: Quit closes it, nothing else does.
@@ -63,7 +75,8 @@ void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
     try {
         const ObjectRef documents = word->Invoke(QStringLiteral("Documents")).toObject();
         document = documents->Invoke(QStringLiteral("Open"), {path}).toObject();
-        const QString outputPath = htmlOutputPath(path);
+        refuseHtmlDocument(path);
+        const QString outputPath = PagePath(path, pageFolder);
         if (const std::optional<std::int32_t> format = saveFormat())
             document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(outputPath, *format));
     } catch (...) {
