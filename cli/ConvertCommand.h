@@ -5,10 +5,12 @@
 // at a time, the pages put in place in list order.
 
 #include "CommandLine.h"
+#include "RunPlan.h"
 
 class RunOutput;
+class RunReport;
 
-// Converts documents with the options' format, jobs and failure rule, telling output; returns
-// the exit status: 0 when every document was converted, else 1. Returns once no office of the
-// run is in use any more.
-int ConvertDocuments(const QStringList &documents, const ConvertOptions &options, RunOutput &output);
+// Converts the plan's documents with the options' format, jobs and failure rule, each page at
+// its target, telling output and report; returns the exit status: 0 when every document was
+// converted, else 1. Returns once no office of the run is in use any more.
+int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutput &output, RunReport &report);
