@@ -68,16 +68,11 @@ struct FullRun {
 // Runs the command, watching its report grow and its memory and that of its offices.
 FullRun convertWatched(const QStringList &arguments, const QString &report, int count, const QString &cache)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache);
     QProcess command;
-    command.setProcessEnvironment(environment);
-    command.setStandardOutputFile(QProcess::nullDevice());
-    command.setStandardErrorFile(QProcess::nullDevice());
     FullRun run;
     QElapsedTimer clock;
     clock.start();
-    command.start(QStringLiteral(QUORVANE_CONVERT_PROGRAM), arguments);
+    StartConvertCommand(command, arguments, cache);
     QFile lines(report);
     qint64 placed = 0;
     const qint64 tenth = std::max(1, count / 10);
