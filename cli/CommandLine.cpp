@@ -114,7 +114,8 @@ QString HelpText()
     return UsageLine()
            + QStringLiteral(R"(
 
-Converts Word documents to HTML: each is saved beside itself, its extension replaced by .htm.
+Converts Word documents to HTML: each is saved beside itself (or below DIR), its extension
+replaced by .htm.
 Each PATH is a document, or a folder searched with every folder beneath it for the files *.EXT
 (names starting with "~", hidden folders and links to folders left out).
 
