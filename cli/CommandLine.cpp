@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 
 #include "ConversionJobs.h"
+#include "NameBytes.h"
 
 #include <QCommandLineParser>
 
@@ -55,13 +56,21 @@ struct ArchiveOptions {
             options.shard = shardOf(parser.value(shard));
             if (!options.shard)
                 return UsageError{QStringLiteral("--shard needs K/N, whole numbers with 1 <= K <= N, not '%1'.")
-                                      .arg(parser.value(shard))};
+                                      .arg(ReadableName(parser.value(shard)))};
         }
         return std::nullopt;
     }
 };
 
 } // namespace
+
+QStringList ArgumentsFrom(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << NameFromBytes(argv[i]);
+    return arguments;
+}
 
 ParsedCommandLine ParseCommandLine(const QStringList &arguments)
 {
@@ -72,12 +81,15 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption keepGoing(QStringLiteral("keep-going"));
     const QCommandLineOption quiet(QStringLiteral("quiet"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({filtered, extension, jobs, keepGoing, quiet, help});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({filtered, extension, jobs, keepGoing, quiet, help, version});
     const ArchiveOptions archive(parser);
     if (!parser.parse(arguments))
-        return UsageError{parser.errorText()};
+        return UsageError{ReadableName(parser.errorText())};
     if (parser.isSet(help))
         return HelpRequested{};
+    if (parser.isSet(version))
+        return VersionRequested{};
 
     ConvertOptions options;
     options.filtered = parser.isSet(filtered);
@@ -89,8 +101,11 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
         bool isNumber = false;
         options.jobs = parser.value(jobs).toInt(&isNumber);
         if (!isNumber || options.jobs < 1)
-            return UsageError{
-                QStringLiteral("--jobs needs a positive whole number, not '%1'.").arg(parser.value(jobs))};
+            return UsageError{QStringLiteral("--jobs needs a positive whole number, not '%1'.")
+                                  .arg(ReadableName(parser.value(jobs)))};
+        if (options.jobs > MaxJobCount)
+            return UsageError{QStringLiteral("--jobs takes at most %1, as many offices as can run at once, not %2.")
+                                  .arg(QString::number(MaxJobCount), QString::number(options.jobs))};
     }
     options.keepGoing = parser.isSet(keepGoing);
     options.quiet = parser.isSet(quiet);
@@ -106,7 +121,7 @@ QString UsageLine()
 {
     return QStringLiteral(
         "Usage: quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] "
-        "[--output-dir DIR] [--newer] [--files-from FILE [--null]] [--shard K/N] [--report FILE] PATH...");
+        "[--output-dir DIR] [--newer] [--files-from FILE [--null]] [--shard K/N] [--report FILE] [--] PATH...");
 }
 
 QString HelpText()
@@ -123,7 +138,7 @@ Each PATH is a document, or a folder searched with every folder beneath it for t
                    pictures as files beside the page)
   --extension EXT  the extension of the documents taken from folders; * and ? match
                    any characters (default: %1)
-  --jobs N         documents converted at once (default: %2 here)
+  --jobs N         documents converted at once, at most %3 (default: %2 here)
   --keep-going     go on after a failure and list the failures at the end (default:
                    the first failure ends the run)
   --quiet          print failures only
@@ -140,11 +155,17 @@ Each PATH is a document, or a folder searched with every folder beneath it for t
                    PATH has an FNV-1a 64 hash that leaves K-1 divided by N
   --report FILE    write one JSON object a line for each document to FILE
   -h, --help       print this help
+  --version        print the version
+  --               every argument after it is a PATH, also one that begins with "-"
 
 Two documents whose pages would be one file: the later one is not converted.
 Exit status: 0 every document converted or up to date, 1 one or more not converted,
 2 bad usage.
 )")
-                 .arg(DefaultExtension)
-                 .arg(DefaultJobCount());
+                 .arg(DefaultExtension, QString::number(DefaultJobCount()), QString::number(MaxJobCount));
+}
+
+QString VersionText()
+{
+    return QStringLiteral("quorvane-convert " QUORVANE_VERSION "\n");
 }

@@ -32,13 +32,18 @@ struct ConvertOptions {
 };
 
 struct HelpRequested {};
+struct VersionRequested {};
 
 // What is wrong with the command line, in one line.
 struct UsageError {
     QString message;
 };
 
-using ParsedCommandLine = std::variant<ConvertOptions, HelpRequested, UsageError>;
+using ParsedCommandLine = std::variant<ConvertOptions, HelpRequested, VersionRequested, UsageError>;
+
+// The program's name and its arguments as main receives them, each keeping every byte (see
+// NameBytes): a name that is not UTF-8 still names its file.
+QStringList ArgumentsFrom(int argc, char *argv[]);
 
 // arguments: the program's name, then its arguments.
 ParsedCommandLine ParseCommandLine(const QStringList &arguments);
@@ -47,3 +52,5 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments);
 QString UsageLine();
 // What --help prints.
 QString HelpText();
+// What --version prints.
+QString VersionText();

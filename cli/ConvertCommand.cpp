@@ -4,14 +4,16 @@
 
 #include "ConversionJobs.h"
 #include "InterruptSignals.h"
+#include "LocalPaths.h"
 #include "OfficeEngine.h"
 #include "RunOutput.h"
 #include "RunReport.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QScopeGuard>
+
+#include <thread>
 
 namespace {
 
@@ -32,7 +34,7 @@ ConversionJobs::Conversion conversionOf(const RunPlan &plan, const ConvertOption
             MakePageFolder(options.outputDir, target);
         ConvertDocument(
             plan.documents.at(index), [format] { return format; },
-            options.outputDir.isEmpty() ? QString() : QFileInfo(target.page).path());
+            options.outputDir.isEmpty() ? QString() : FolderOf(AbsolutePath(target.page)));
     };
 }
 
@@ -44,7 +46,8 @@ void reportNotTried(const RunPlan &plan, int after, RunReport &report)
 
 } // namespace
 
-int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutput &output, RunReport &report)
+int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutput &output, RunReport &report,
+                     InterruptSignals &interrupts)
 {
     std::vector<double> seconds(size_t(plan.documents.size()));
     ConversionJobs jobs(plan.documents, conversionOf(plan, options, seconds), options.jobs, options.keepGoing);
@@ -74,8 +77,9 @@ int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutp
     jobs.start();
     if (!jobs.isFinished())
         waiting.exec();
-    if (InterruptSignals::arrived())
-        return 1; // the caller ends the program by the signal
+    // A signal that came as the run finished ends the program now, not once the conversions still
+    // under way have ended.
+    interrupts.endIfArrived();
     if (!options.keepGoing && !jobs.failures().empty())
         reportNotTried(plan, jobs.failures().back().position, report);
     output.finished(jobs.failures(), options.keepGoing);
@@ -83,6 +87,12 @@ int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutp
     // as they end, in the event loop, which also takes the signals meanwhile.
     if (jobs.working())
         waiting.exec();
-    EndIdleOfficeProcesses();
+    // The idle offices end while the event loop takes the signals: one ends them at once.
+    std::thread ending([&waiting] {
+        EndIdleOfficeProcesses();
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    waiting.exec();
+    ending.join();
     return jobs.failures().empty() ? 0 : 1;
 }

@@ -4,14 +4,22 @@
 
 #include "AddFolder.h"
 #include "FolderImport.h"
+#include "LocalPaths.h"
 
 #include <QDir>
-#include <QFileInfo>
+
+namespace {
+bool isFolder(const QString &path)
+{
+    const std::optional<struct stat> status = FileStatus(path);
+    return status && S_ISDIR(status->st_mode);
+}
+} // namespace
 
 QString FirstMissingPath(const QStringList &paths)
 {
     for (const QString &path : paths)
-        if (!QFileInfo::exists(path))
+        if (!FileStatus(path))
             return path;
     return {};
 }
@@ -20,9 +28,9 @@ GatheredDocuments GatherDocuments(const QStringList &paths, const QString &exten
 {
     GatheredDocuments gathered;
     for (const QString &path : paths) {
-        if (!QFileInfo(path).isDir()) {
+        if (!isFolder(path)) {
             gathered.documents << path;
-            gathered.places << QFileInfo(path).fileName();
+            gathered.places << FileNameOf(path);
             continue;
         }
         const QString root = AddFolder::FolderListEntry(QDir::cleanPath(path));
@@ -40,10 +48,12 @@ GatheredDocuments GatherDocuments(const QStringList &paths, const QString &exten
 
 void AddListedDocuments(GatheredDocuments &gathered, const QStringList &listed)
 {
-    const QDir current = QDir::current();
+    QString current = AbsolutePath(QStringLiteral("."));
+    if (!current.endsWith(QLatin1Char('/')))
+        current += QLatin1Char('/');
     for (const QString &document : listed) {
-        const QString place = current.relativeFilePath(document);
+        const QString absolute = AbsolutePath(document);
         gathered.documents << document;
-        gathered.places << (place.startsWith(QLatin1String("../")) ? QFileInfo(document).fileName() : place);
+        gathered.places << (absolute.startsWith(current) ? absolute.mid(current.size()) : FileNameOf(absolute));
     }
 }

@@ -2,20 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet]
 //                  [--output-dir DIR] [--newer] [--files-from FILE [--null]] [--shard K/N]
-//                  [--report FILE] PATH...
+//                  [--report FILE] [--] PATH...
 #include "CommandLine.h"
 #include "ConvertCommand.h"
 #include "DocumentGathering.h"
 #include "DocumentListFile.h"
 #include "FolderImport.h"
 #include "InterruptSignals.h"
+#include "NameBytes.h"
 #include "OfficeEngine.h"
+#include "PageTargets.h"
 #include "RunOutput.h"
 #include "RunPlan.h"
 #include "RunReport.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <cstdio>
 
@@ -42,9 +43,9 @@ QString whyNotStarting(const ConvertOptions &options, QStringList &listed, RunRe
     }
     const QString missing = FirstMissingPath(options.paths + listed);
     if (!missing.isEmpty())
-        return QStringLiteral("'%1' does not exist.").arg(missing);
-    if (!options.outputDir.isEmpty() && !QDir().mkpath(options.outputDir))
-        return QStringLiteral("the output folder '%1' cannot be made.").arg(options.outputDir);
+        return QStringLiteral("'%1' does not exist.").arg(ReadableName(missing));
+    if (!options.outputDir.isEmpty() && !MakeOutputFolder(options.outputDir))
+        return QStringLiteral("the output folder '%1' cannot be made.").arg(ReadableName(options.outputDir));
     QString error;
     if (!options.report.isEmpty() && !report.open(options.report, error))
         return error;
@@ -56,9 +57,13 @@ QString whyNotStarting(const ConvertOptions &options, QStringList &listed, RunRe
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const ParsedCommandLine parsed = ParseCommandLine(app.arguments());
+    const ParsedCommandLine parsed = ParseCommandLine(ArgumentsFrom(argc, argv));
     if (std::holds_alternative<HelpRequested>(parsed)) {
         std::printf("%s", qPrintable(HelpText()));
+        return 0;
+    }
+    if (std::holds_alternative<VersionRequested>(parsed)) {
+        std::printf("%s", qPrintable(VersionText()));
         return 0;
     }
     if (const auto *error = std::get_if<UsageError>(&parsed))
@@ -90,7 +95,7 @@ int main(int argc, char *argv[])
         output.upToDate(plan.upToDate.size());
         return 0;
     }
-    const int status = ConvertDocuments(plan, options, output, report);
+    const int status = ConvertDocuments(plan, options, output, report, interrupts);
     interrupts.endIfArrived();
     output.upToDate(plan.upToDate.size());
     return status;

@@ -3,11 +3,12 @@
 #include "PageTargets.h"
 
 #include "ConvertDocument.h"
+#include "FileDescriptor.h"
+#include "LocalPaths.h"
+#include "NameBytes.h"
 #include "StagedPage.h"
-#include "UntrustedFolders.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
 
 #include <cerrno>
@@ -46,9 +47,9 @@ std::vector<PageTarget> PlanPageTargets(const QStringList &documents, const QStr
             target.page = PagePath(documents.at(i));
         } else {
             target.folderBelow = folderOfPlace(places.at(i));
-            target.page = PagePath(documents.at(i), QDir(outputDir).filePath(target.folderBelow));
+            target.page = PagePath(documents.at(i), QDir::cleanPath(outputDir + QLatin1Char('/') + target.folderBelow));
         }
-        const QString page = QDir::cleanPath(QFileInfo(target.page).absoluteFilePath());
+        const QString page = AbsolutePath(target.page);
         const auto earlier = documentOfPage.constFind(page);
         if (earlier != documentOfPage.cend())
             target.earlierDocument = *earlier;
@@ -59,6 +60,18 @@ std::vector<PageTarget> PlanPageTargets(const QStringList &documents, const QStr
     return targets;
 }
 
+bool MakeOutputFolder(const QString &outputDir)
+{
+    const QString absolute = AbsolutePath(outputDir);
+    QString folder;
+    for (const QString &name : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        folder += QLatin1Char('/') + name;
+        ::mkdir(NameToBytes(folder).constData(), 0777);
+    }
+    const std::optional<struct stat> status = FileStatus(absolute);
+    return status && S_ISDIR(status->st_mode);
+}
+
 void MakePageFolder(const QString &outputDir, const PageTarget &target)
 {
     FileDescriptor folder = OpenFolder(outputDir);
@@ -66,18 +79,17 @@ void MakePageFolder(const QString &outputDir, const PageTarget &target)
     for (const QString &name : target.folderBelow.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         if (!folder.isOpen())
             break;
-        FileDescriptor inner = enterFolder(folder.get(), QFile::encodeName(name));
+        FileDescriptor inner = enterFolder(folder.get(), NameToBytes(name));
         error = errno;
         folder = std::move(inner);
     }
     if (folder.isOpen())
         return;
     if (error == ELOOP || error == ENOTDIR)
-        throw PageNotSaved(
-            target.page,
-            QStringLiteral("a link or a file stands where its folder belongs below \"%1\"").arg(outputDir));
+        throw PageNotSaved(target.page, QStringLiteral("a link or a file stands where its folder belongs below \"%1\"")
+                                            .arg(ReadableName(outputDir)));
     throw PageNotSaved(target.page, QStringLiteral("its folder cannot be made below \"%1\" (%2)")
-                                        .arg(outputDir, QString::fromLocal8Bit(std::strerror(error))));
+                                        .arg(ReadableName(outputDir), QString::fromLocal8Bit(std::strerror(error))));
 }
 
 void RefuseTakenPage(const PageTarget &target)
@@ -86,5 +98,5 @@ void RefuseTakenPage(const PageTarget &target)
         throw PageNotSaved(target.page,
                            QStringLiteral("it is the page of \"%1\" too, which comes before it, and is not "
                                           "written over")
-                               .arg(target.earlierDocument));
+                               .arg(ReadableName(target.earlierDocument)));
 }

@@ -21,6 +21,10 @@ struct PageTarget {
 std::vector<PageTarget> PlanPageTargets(const QStringList &documents, const QStringList &places,
                                         const QString &outputDir);
 
+// Makes the output folder, with the folders that lead to it, as the user named it; false when
+// it is not a folder that can be reached then.
+bool MakeOutputFolder(const QString &outputDir);
+
 // Makes the folder below outputDir where target's page goes, one folder at a time, entering
 // none through a link: a link or a file planted in the output tree where a folder belongs stops
 // the page. Throws AutomationError SaveFailed.

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RunOutput.h"
 
+#include "NameBytes.h"
+
 #include <cstdio>
 
 #include <unistd.h>
@@ -11,13 +13,15 @@ namespace {
 QString failureText(const ConversionJobs::Failure &failure)
 {
     if (failure.number)
-        return QStringLiteral("%1: error %2: %3").arg(failure.path).arg(*failure.number).arg(failure.description);
+        return QStringLiteral("%1: error %2: %3")
+            .arg(failure.path, QString::number(*failure.number), failure.description);
     return QStringLiteral("%1: unexpected failure, without an error number: %2").arg(failure.path, failure.description);
 }
 
+// line as one line, whatever the names in it hold (see ReadableName).
 void printLine(std::FILE *stream, const QString &line)
 {
-    std::fprintf(stream, "%s\n", qPrintable(line));
+    std::fprintf(stream, "%s\n", qPrintable(ReadableName(line)));
     std::fflush(stream);
 }
 
@@ -87,14 +91,18 @@ void RunOutput::finished(const std::vector<ConversionJobs::Failure> &failures, b
     bar.end();
     if (failures.empty())
         return;
-    printLine(stderr,
-              QStringLiteral("quorvane-convert: not converted (%1 of %2):").arg(failures.size()).arg(documents.size()));
+    // Without --keep-going the documents after the failure were not tried.
+    const qsizetype untried = keepGoing ? 0 : documents.size() - failures.back().position;
+    const qsizetype failed = qsizetype(failures.size());
+    QString counts
+        = QStringLiteral("%1 of %2").arg(QString::number(failed + untried), QString::number(documents.size()));
+    if (untried > 0)
+        counts += QStringLiteral(", %1 failed, %2 not tried").arg(QString::number(failed), QString::number(untried));
+    printLine(stderr, QStringLiteral("quorvane-convert: not converted (%1):").arg(counts));
     for (const ConversionJobs::Failure &failure : failures)
         printLine(stderr, QStringLiteral("  ") + failureText(failure));
-    const qsizetype after = documents.size() - failures.back().position;
-    if (keepGoing || after == 0)
-        return;
-    printLine(stderr, NotConvertedAfter(after) + QStringLiteral(" (--keep-going tries every document)."));
+    if (untried > 0)
+        printLine(stderr, NotConvertedAfter(untried) + QStringLiteral(" (--keep-going tries every document)."));
 }
 
 void RunOutput::upToDate(qsizetype count)
@@ -115,6 +123,6 @@ void RunOutput::redraw()
 {
     if (mode != Mode::Bar || !clock.isValid())
         return;
-    const QString current = waitingFor > 0 ? documents.value(waitingFor - 1) : QString();
+    const QString current = waitingFor > 0 ? ReadableName(documents.value(waitingFor - 1)) : QString();
     bar.draw({done, int(documents.size()), current, std::chrono::milliseconds(clock.elapsed())});
 }

@@ -3,7 +3,8 @@
 #pragma once
 // What quorvane-convert tells while it converts: a progress bar on standard error when that is
 // a terminal, otherwise one line per document on standard output; with quiet, failures only.
-// The failures are listed on standard error at the end.
+// The failures are listed on standard error at the end. Every line is one line, whatever the
+// names in it hold (see ReadableName).
 
 #include "ConversionJobs.h"
 #include "ProgressBar.h"

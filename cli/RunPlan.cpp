@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RunPlan.h"
 
-#include <QFile>
-
-#include <sys/stat.h>
+#include "LocalPaths.h"
+#include "NameBytes.h"
 
 namespace {
 
@@ -18,10 +17,8 @@ bool inShard(const QString &place, const std::optional<Shard> &shard)
 
 std::optional<timespec> modified(const QString &path)
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return std::nullopt;
-    return info.st_mtim;
+    const std::optional<struct stat> status = FileStatus(path);
+    return status ? std::optional(status->st_mtim) : std::nullopt;
 }
 
 // Strictly newer: on a file system that keeps whole seconds, a page of the same second as its
@@ -39,7 +36,7 @@ bool pageIsNewer(const QString &page, const QString &document)
 std::uint64_t PlaceHash(const QString &place)
 {
     std::uint64_t hash = FnvOffsetBasis;
-    for (const char byte : QFile::encodeName(place)) {
+    for (const char byte : NameToBytes(place)) {
         hash ^= std::uint8_t(byte);
         hash *= FnvPrime;
     }

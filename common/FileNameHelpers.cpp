@@ -2,22 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileNameHelpers.h"
 
-#include <QFile>
-
-#include <filesystem>
-#include <system_error>
+#include "LocalPaths.h"
 
 namespace Main {
 
 bool FileExists(const QString &path)
 {
-    // A NUL would cut the name short at the system call and ask about another file.
-    if (path.isEmpty() || path.contains(QChar(0)))
-        return false;
-    std::error_code error;
-    [[maybe_unused]] const auto modified = std::filesystem::last_write_time(
-        std::filesystem::path(QFile::encodeName(path).toStdString()), error);
-    return !error;
+    // The status holds the modification time.
+    return !path.isEmpty() && FileStatus(path).has_value();
 }
 
 QString GetFileExtension(QString &name)

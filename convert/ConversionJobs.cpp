@@ -3,11 +3,11 @@
 #include "ConversionJobs.h"
 
 #include "AutomationError.h"
+#include "LocalPaths.h"
 #include "ObjectRegistry.h"
 #include "RunningObjects.h"
 #include "UnexpectedFailure.h"
 
-#include <QFileInfo>
 #include <QThread>
 
 #include <algorithm>
@@ -23,8 +23,10 @@ std::vector<qint64> expectedCosts(const QStringList &paths)
 {
     std::vector<qint64> costs;
     costs.reserve(paths.size());
-    for (const QString &path : paths)
-        costs.push_back(CostOfAnyDocument + std::max(qint64(0), QFileInfo(path).size()));
+    for (const QString &path : paths) {
+        const std::optional<struct stat> file = FileStatus(path);
+        costs.push_back(CostOfAnyDocument + (file ? std::max(qint64(0), qint64(file->st_size)) : 0));
+    }
     return costs;
 }
 
@@ -59,7 +61,7 @@ ConversionJobs::ConversionJobs(QStringList paths, std::optional<std::int32_t> fo
 ConversionJobs::ConversionJobs(QStringList paths, Conversion conversion, int jobs, bool keepGoing)
     : paths_(std::move(paths))
     , conversion_(std::move(conversion))
-    , jobs_(std::max(1, jobs))
+    , jobs_(std::clamp(jobs, 1, MaxJobCount))
     , keepGoing_(keepGoing)
     , results_(paths_.size())
     , order_(expectedCosts(paths_), jobs_)

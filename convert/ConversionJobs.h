@@ -25,6 +25,9 @@
 
 // The documents converted at once when nothing else is said: one per core, at most 8.
 int DefaultJobCount();
+// The most documents converted at once: each needs an office of its own, and no more offices
+// than that can run side by side, each with its private profile.
+constexpr int MaxJobCount = 64;
 
 // What a failure that ended the run left unconverted, count documents (at least one), in a
 // sentence without its full stop: "The document after it was not converted", "The 3 documents

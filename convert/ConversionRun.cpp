@@ -5,6 +5,7 @@
 #include "DocumentList.h"
 #include "InputBlocker.h"
 #include "MousePointer.h"
+#include "NameBytes.h"
 #include "ObjectRegistry.h"
 #include "Platform.h"
 #include "RunProgress.h"
@@ -25,7 +26,7 @@ const QString Conversion = QStringLiteral("The conversion");
 
 QString failureMessage(const ConversionJobs::Failure &failure, int notConverted)
 {
-    QString message = QStringLiteral("The document \"%1\" could not be converted.\n\n").arg(failure.path);
+    QString message = QStringLiteral("The document \"%1\" could not be converted.\n\n").arg(ReadableName(failure.path));
     if (failure.number)
         message += QStringLiteral("Error %1: %2").arg(*failure.number).arg(failure.description);
     else
@@ -71,7 +72,8 @@ void ConversionRun::prepareNextRun()
     if (list.count() < 1 || (sincePrepared.isValid() && !sincePrepared.hasExpired(1000)))
         return;
     sincePrepared.start();
-    PrepareObjects(WordClass, jobs, KeepReady);
+    // No more offices than the list has documents: each takes memory while it waits.
+    PrepareObjects(WordClass, std::min(jobs, list.count()), KeepReady);
 }
 
 // Converts every entry and says "Done."; a failure ends the run at its document and is told

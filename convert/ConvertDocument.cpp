@@ -3,11 +3,9 @@
 #include "ConvertDocument.h"
 
 #include "FileNameHelpers.h"
+#include "LocalPaths.h"
 #include "ObjectRegistry.h"
 #include "WordClass.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -26,12 +24,6 @@ std::optional<QString> extensionOf(const QString &path)
     return extension;
 }
 
-bool isHtmlExtension(const QString &extension)
-{
-    return extension.compare(QLatin1String("htm"), Qt::CaseInsensitive) == 0
-           || extension.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0;
-}
-
 // The path with its extension, dot included, replaced by ".htm"; a path without an extension
 // keeps its whole text, so the output always lands in the document's own folder.
 QString pathBeside(const QString &path)
@@ -40,13 +32,13 @@ QString pathBeside(const QString &path)
     return extension ? path.chopped(extension->size() + 1) + HtmlSuffix : path + HtmlSuffix;
 }
 
-void refuseHtmlDocument(const QString &path)
+// Any other page, "Report.htm" of "Report.html" too, is a file of its own.
+void refuseSavingOverItself(const QString &path, const QString &page)
 {
-    const std::optional<QString> extension = extensionOf(path);
-    if (extension && isHtmlExtension(*extension))
+    if (AbsolutePath(page) == AbsolutePath(path))
         throw AutomationError(AutomationErrorNumber::WouldOverwriteSource,
-                              QStringLiteral("The document is already an HTML file; it was left unchanged, since "
-                                             "converting it would save over it or over the .htm file beside it."));
+                              QStringLiteral("The document is itself the .htm page it would be saved as; it was "
+                                             "left unchanged."));
 }
 
 // After a failure the instance is still ended; should Quit fail too, the first failure is the
@@ -64,7 +56,7 @@ void quitAfterFailure(AutomationObject &word) noexcept
 QString PagePath(const QString &path, const QString &pageFolder)
 {
     const QString beside = pathBeside(path);
-    return pageFolder.isEmpty() ? beside : QDir(pageFolder).filePath(QFileInfo(beside).fileName());
+    return pageFolder.isEmpty() ? beside : pageFolder + QLatin1Char('/') + FileNameOf(beside);
 }
 
 void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat, const QString &pageFolder)
@@ -75,8 +67,8 @@ void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat, co
     try {
         const ObjectRef documents = word->Invoke(QStringLiteral("Documents")).toObject();
         document = documents->Invoke(QStringLiteral("Open"), {path}).toObject();
-        refuseHtmlDocument(path);
         const QString outputPath = PagePath(path, pageFolder);
+        refuseSavingOverItself(path, outputPath);
         if (const std::optional<std::int32_t> format = saveFormat())
             document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(outputPath, *format));
     } catch (...) {

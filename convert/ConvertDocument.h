@@ -22,6 +22,7 @@ QString PagePath(const QString &path, const QString &pageFolder = {});
 // Creates "Word.Application", opens path as it is, saves it as HTML at its PagePath in
 // pageFolder (empty: beside the document), and quits the instance. Throws AutomationError; the
 // instance is quit on every path, and a failure of that Quit never hides the failure that came
-// first. A document that already is an HTML file (.htm or .html) fails with WouldOverwriteSource
-// before anything is saved.
+// first. A document whose page would be itself (a name ending in ".htm", its page beside it)
+// fails with WouldOverwriteSource before anything is saved; any other, "Report.html" or
+// "Report.HTM" too, converts.
 void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat, const QString &pageFolder = {});

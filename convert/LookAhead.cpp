@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LookAhead.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "FileDescriptor.h"
+#include "LocalPaths.h"
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,9 +25,12 @@ Footprint FootprintOf(const std::vector<StagedPage> &pages)
     Footprint footprint;
     for (const StagedPage &page : pages) {
         // A page's pictures are staged in the folder beside it.
-        const QDir staging = QFileInfo(page.pagePath()).dir();
-        for (const QFileInfo &file : staging.entryInfoList(QDir::Files | QDir::Hidden))
-            footprint.bytes += file.size();
+        const FileDescriptor staging = OpenFolder(FolderOf(page.pagePath()));
+        for (const QByteArray &name : FolderEntries(staging.get())) {
+            struct stat file {};
+            if (::fstatat(staging.get(), name.constData(), &file, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(file.st_mode))
+                footprint.bytes += file.st_size;
+        }
         if (page.freeBefore() >= 0)
             footprint.free = footprint.free < 0 ? page.freeBefore() : std::min(footprint.free, page.freeBefore());
     }

@@ -11,7 +11,9 @@ namespace Word1 {
 bool IsWordRunning()
 {
     try {
-        const ObjectRef word = GetObject(WordClass);
+        // This program's own offices are no Word of the user's, also those still ending after a
+        // failed run.
+        const ObjectRef word = GetObjectOfAnotherProcess(WordClass);
         return word->DefaultMember().toText() == QLatin1String("Microsoft Word");
     } catch (...) {
         // Whatever stands in the way of the answer, Word does not count as running.

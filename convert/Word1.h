@@ -9,7 +9,7 @@ class QWidget;
 
 namespace Word1 {
 
-// True when a running "Word.Application" answers to its name "Microsoft Word". Every failure
+// True when a "Word.Application" that another program runs answers to its name "Microsoft Word". Every failure
 // on the way means "not running". The instance found is only looked at, never changed.
 bool IsWordRunning();
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommonDialog.h"
 
+#include "LocalPaths.h"
 #include "Platform.h"
 
 #include <QRegularExpression>
@@ -87,6 +88,9 @@ bool CommonDialog::ShowOpen(QWidget *owner, Dialogs &dialogs)
     request.nameFilters = nameFiltersFrom(Filter);
     request.multiSelect = (Flags & OFN_ALLOWMULTISELECT) != 0;
     const OpenFilesResult result = dialogs.openFiles(owner, request);
-    FileName = result.failed ? QString() : fileNameFrom(result.paths);
+    QStringList paths;
+    for (const QString &path : result.paths)
+        paths << PathFromDialog(path);
+    FileName = result.failed ? QString() : fileNameFrom(paths);
     return !result.failed;
 }

@@ -22,8 +22,9 @@ public:
     QString DialogTitle;
     QString Filter;
 
-    // Shows the dialog modally. FileName is empty afterwards when nothing was chosen. Returns
-    // false when the dialog itself failed; FileName is then empty as well.
+    // Shows the dialog modally. FileName is empty afterwards when nothing was chosen; the files
+    // chosen are named by their real names, also where the dialog shows names that are not UTF-8
+    // otherwise. Returns false when the dialog itself failed; FileName is then empty as well.
     bool ShowOpen(QWidget *owner, Dialogs &dialogs);
 
     // The filter text as Qt name filters, patterns matched with letter case ignored, and "*.*"

@@ -2,7 +2,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileList.h"
 
+#include "NameBytes.h"
+
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
+
+namespace {
+
+// An entry holds its path with every byte of its name (see NameBytes); the list shows it readably.
+class ReadablePaths : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant &value, const QLocale &) const override
+    {
+        return ReadableName(value.toString());
+    }
+};
+
+} // namespace
 
 FileList::FileList(QTreeWidget &view, const WindowPointer &window, QString programDirectory)
     : view(view)
@@ -13,6 +30,7 @@ FileList::FileList(QTreeWidget &view, const WindowPointer &window, QString progr
     view.setUniformRowHeights(true);
     view.setRootIsDecorated(false);
     view.setSelectionMode(QAbstractItemView::SingleSelection);
+    view.setItemDelegate(new ReadablePaths(&view));
     // Moves come from the list's own handlers, never from Qt's item drag.
     view.setDragEnabled(false);
     view.setAcceptDrops(true);

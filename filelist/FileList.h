@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file list: the list view itself holds the entries, one document path per top-level row,
-// in the order they were added. Besides appending and reading, it removes the selected entry,
-// takes files dropped from the file manager, and moves an entry through the list while the
+// in the order they were added, each shown readably whatever bytes its name holds. Besides appending and reading, it
+// removes the selected entry, takes files dropped from the file manager, and moves an entry through the list while the
 // mouse button is held over it.
 
 #include "DocumentList.h"

@@ -4,6 +4,7 @@
 
 #include "EventYield.h"
 #include "FolderListing.h"
+#include "LocalPaths.h"
 #include "Platform.h"
 
 #include <set>
@@ -13,7 +14,7 @@ namespace AddFolder {
 
 QString BrowseForFolder(Dialogs &dialogs, QWidget *owner, const QString &title)
 {
-    QString folder = dialogs.browseForFolder(owner, title);
+    QString folder = PathFromDialog(dialogs.browseForFolder(owner, title));
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
         folder.chop(1);
     return folder;

@@ -17,7 +17,8 @@ namespace AddFolder {
 using FilesByFolder = QHash<QString, QStringList>;
 
 // Modal folder chooser owned by owner, with title above the folder tree. Returns the chosen
-// folder without a trailing "/" (the root stays "/"), or empty text on Cancel.
+// folder, by its real name also where the picker shows one that is not UTF-8 otherwise, without a
+// trailing "/" (the root stays "/"), or empty text on Cancel.
 QString BrowseForFolder(Dialogs &dialogs, QWidget *owner, const QString &title);
 
 // A chosen folder as a folder list entry: its path ending in exactly one "/" ("/" stays "/").

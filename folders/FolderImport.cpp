@@ -6,6 +6,7 @@
 #include "EventYield.h"
 #include "ListMatchingFiles.h"
 #include "MousePointer.h"
+#include "NameBytes.h"
 #include "Platform.h"
 
 namespace {
@@ -96,6 +97,7 @@ QString UnreadFoldersMessage(const QStringList &unread)
     QString folder = unread.first();
     if (folder.size() > 1)
         folder.chop(1); // shown without the folder list's trailing "/"
+    folder = ReadableName(folder);
     if (unread.size() == 1)
         return QStringLiteral("1 folder could not be read and was skipped:\n%1").arg(folder);
     return QStringLiteral("%1 folders could not be read and were skipped. The first was:\n%2")

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FolderListing.h"
 
-#include <QFile>
+#include "NameBytes.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -67,7 +67,7 @@ void sortByName(std::vector<FolderListing::Entry> &entries)
 
 FolderListing::FolderListing(const QString &folder)
 {
-    DIR *stream = opendir(QFile::encodeName(folder).constData());
+    DIR *stream = opendir(NameToBytes(folder).constData());
     if (!stream)
         return;
     const int fd = dirfd(stream);
@@ -80,7 +80,7 @@ FolderListing::FolderListing(const QString &folder)
     errno = 0;
     while (const dirent *entry = readdir(stream)) {
         if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-            entries_.push_back({QFile::decodeName(entry->d_name), kindOf(fd, *entry)});
+            entries_.push_back({NameFromBytes(entry->d_name), kindOf(fd, *entry)});
         errno = 0;
     }
     readable_ = errno == 0;

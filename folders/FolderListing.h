@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// One folder's whole listing, read at once so that only one listing is ever open. Names come
-// sorted by name with letter case ignored: the order in which a directory is read is arbitrary,
-// and the user expects the documents of a folder listed alphabetically.
+// One folder's whole listing, read at once so that only one listing is ever open. Names keep
+// their bytes (see NameBytes) and come sorted by name with letter case ignored: the order in which a directory is read
+// is arbitrary, and the user expects the documents of a folder listed alphabetically.
 
 #include <QString>
 

@@ -3,6 +3,7 @@
 #include "ListMatchingFiles.h"
 
 #include "FolderListing.h"
+#include "NameBytes.h"
 
 #include <QRegularExpression>
 
@@ -35,7 +36,7 @@ QStringList MatchingNames(const QStringList &fileNames, const QString &pattern)
     const QRegularExpression matcher = nameMatcher(pattern);
     QStringList names;
     for (const QString &name : fileNames)
-        if (matcher.match(name).hasMatch())
+        if (matcher.match(NameWithReplacements(name)).hasMatch())
             names << name;
     return names;
 }

@@ -7,7 +7,8 @@
 #include <QStringList>
 
 // folder may end in "/" or not. pattern: "*" any run of characters, "?" one character, letter
-// case ignored; every other character stands for itself; a pattern ending in ".*" also matches
+// case ignored; every other character stands for itself, and a byte of a name that is not UTF-8
+// for one character; a pattern ending in ".*" also matches
 // names without any extension, so "*.*" lists every file. Hidden files are listed; links to
 // files are listed like files. Names are bare (no folder part), in listing order (by name,
 // letter case ignored); a folder without a match, or one that cannot be read, gives an empty list.

@@ -8,9 +8,7 @@ BoundArguments::BoundArguments(const QString &member, const QStringList &paramet
     if (positional.size() > static_cast<size_t>(parameters.size()))
         throw AutomationError(AutomationErrorNumber::WrongArgumentCount,
                               QStringLiteral("\"%1\" takes at most %2 arguments, not %3.")
-                                  .arg(member)
-                                  .arg(parameters.size())
-                                  .arg(positional.size()));
+                                  .arg(member, QString::number(parameters.size()), QString::number(positional.size())));
     for (size_t i = 0; i < positional.size(); ++i)
         values_.insert(parameters.at(static_cast<int>(i)).toLower(), positional[i]);
     for (const auto &[name, value] : named) {

@@ -29,6 +29,9 @@ ObjectRef CreateObject(const QString &progId);
 // A live instance registered as running for progId, in this process or another of the same
 // user; AutomationError 463 when there is none.
 ObjectRef GetObject(const QString &progId);
+// As GetObject, but only an instance that another process registered: this process's own are
+// left out, also those still ending after a failed run.
+ObjectRef GetObjectOfAnotherProcess(const QString &progId);
 
 // The class registry. Registering a progId again replaces its factory and servers.
 void RegisterClass(const QString &progId, ClassFactory factory, ClassServers servers = {});

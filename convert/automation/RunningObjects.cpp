@@ -82,9 +82,7 @@ public:
         throw AutomationError(AutomationErrorNumber::UnknownMember,
                               QStringLiteral("The running \"%1\" belongs to another program (process %2); "
                                              "its member \"%3\" cannot be called from here.")
-                                  .arg(progId_)
-                                  .arg(pid_)
-                                  .arg(member));
+                                  .arg(progId_, QString::number(pid_), member));
     }
     Variant DefaultMember() override { return defaultMember_; }
 
@@ -177,7 +175,9 @@ void RemoveOwnRunningObjects()
     localObjects().byEntry.clear();
 }
 
-ObjectRef GetObject(const QString &progId)
+namespace {
+
+ObjectRef findRunning(const QString &progId, bool ownIncluded)
 {
     const QString folder = RunningObjectFolder();
     const QDir dir(folder);
@@ -197,7 +197,7 @@ ObjectRef GetObject(const QString &progId)
             continue;
         if (entry.process.pid == ::getpid()) {
             std::lock_guard lock(localObjects().mutex);
-            if (ObjectRef local = localObjects().byEntry.value(path).lock())
+            if (ObjectRef local = localObjects().byEntry.value(path).lock(); local && ownIncluded)
                 return local;
             continue;
         }
@@ -205,4 +205,16 @@ ObjectRef GetObject(const QString &progId)
     }
     throw AutomationError(AutomationErrorNumber::NoRunningInstance,
                           QStringLiteral("No running instance of \"%1\" was found.").arg(progId));
+}
+
+} // namespace
+
+ObjectRef GetObject(const QString &progId)
+{
+    return findRunning(progId, true);
+}
+
+ObjectRef GetObjectOfAnotherProcess(const QString &progId)
+{
+    return findRunning(progId, false);
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "EncryptedPackage.h"
 
+#include "LocalPaths.h"
+
 #include <QFile>
 
 bool IsEncryptedOfficePackage(const QString &path)
@@ -10,8 +12,8 @@ bool IsEncryptedOfficePackage(const QString &path)
     // Directory entries name their streams in UTF-16LE.
     static const QByteArray encryptedPackageStream = QByteArray::fromRawData(
         reinterpret_cast<const char *>(u"EncryptedPackage"), 2 * 16);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.read(compoundFileSignature.size()) != compoundFileSignature)
+    QFile file;
+    if (!OpenFile(file, path, QIODevice::ReadOnly) || file.read(compoundFileSignature.size()) != compoundFileSignature)
         return false;
     return file.readAll().contains(encryptedPackageStream);
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OfficeErrors.h"
 
+#include "NameBytes.h"
+
 #include <QRegularExpression>
 
 namespace OfficeErrors {
@@ -33,8 +35,8 @@ AutomationError runtimeMissing()
 
 AutomationError profileNotPrepared(const QString &path, const QString &reason)
 {
-    return {Number::EngineNotInstalled,
-            QStringLiteral("The private %1 profile in \"%2\" could not be prepared: %3.").arg(Office, path, reason)};
+    return {Number::EngineNotInstalled, QStringLiteral("The private %1 profile in \"%2\" could not be prepared: %3.")
+                                            .arg(Office, ReadableName(path), reason)};
 }
 
 AutomationError allProfilesInUse(int count)
@@ -93,30 +95,30 @@ AutomationError alreadyQuit(const QString &task)
 
 AutomationError documentNotFound(const QString &path)
 {
-    return {Number::DocumentNotFound, QStringLiteral("The document \"%1\" was not found.").arg(path)};
+    return {Number::DocumentNotFound, QStringLiteral("The document \"%1\" was not found.").arg(ReadableName(path))};
 }
 
 AutomationError folderNotDocument(const QString &path)
 {
-    return {Number::DocumentNotFound, QStringLiteral("\"%1\" is a folder, not a document.").arg(path)};
+    return {Number::DocumentNotFound, QStringLiteral("\"%1\" is a folder, not a document.").arg(ReadableName(path))};
 }
 
 AutomationError notADocumentFile(const QString &path)
 {
-    return {Number::DocumentNotFound, QStringLiteral("\"%1\" is not a document file.").arg(path)};
+    return {Number::DocumentNotFound, QStringLiteral("\"%1\" is not a document file.").arg(ReadableName(path))};
 }
 
 AutomationError documentUnreadable(const QString &path)
 {
     return {Number::DocumentNotFound,
-            QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(path)};
+            QStringLiteral("The document \"%1\" cannot be read: permission denied.").arg(ReadableName(path))};
 }
 
 AutomationError notHandedIn(const QString &path, const QString &reason)
 {
     return {Number::EngineGone, QStringLiteral("The document \"%1\" could not be handed to %2: its copy in %2's "
                                                "private folder could not be made (%3).")
-                                    .arg(path, Office, reason)};
+                                    .arg(ReadableName(path), Office, reason)};
 }
 
 AutomationError passwordProtected(const QString &document)
@@ -150,8 +152,7 @@ AutomationError unsupportedFormat(const QString &document, int format)
     return {Number::BadArgumentValue,
             QStringLiteral("%1 cannot be saved in format %2: only 8 (web page) and 10 (filtered "
                            "web page) are supported.")
-                .arg(document)
-                .arg(format)};
+                .arg(document, QString::number(format))};
 }
 
 AutomationError wouldSaveOverItself(const QString &document)

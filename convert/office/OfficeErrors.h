@@ -28,7 +28,8 @@ AutomationError callTimedOut(const QString &task, std::chrono::milliseconds limi
 AutomationError gone(const QString &task);
 AutomationError alreadyQuit(const QString &task);
 
-// The document itself; document is its path in quotes.
+// The document itself: path is its path, shown readably (see ReadableName); document is that
+// readable path in quotes.
 AutomationError documentNotFound(const QString &path);
 AutomationError folderNotDocument(const QString &path);
 AutomationError notADocumentFile(const QString &path);

@@ -97,11 +97,11 @@ OfficeSettings OfficePool::settings() const
 std::shared_ptr<OfficeProcess> OfficePool::borrow()
 {
     std::unique_lock lock(mutex_);
-    const int failuresBefore = failedStarts_;
+    const int abandonedBefore = abandonedWaits_;
     ++waiting_;
     changed_.notify_all();
     std::shared_ptr<OfficeProcess> process;
-    changed_.wait(lock, [&] { return (process = takeReady()) || failedStarts_ != failuresBefore || stopping_; });
+    changed_.wait(lock, [&] { return (process = takeReady()) || abandonedWaits_ != abandonedBefore || stopping_; });
     --waiting_;
     if (!process)
         throw startError_.value_or(
@@ -131,9 +131,10 @@ bool OfficePool::mayStartAnother() const
     return available < 0 || available - settings_.memory.perOffice >= settings_.memory.reserve;
 }
 
+// A borrower waits for a process the pool is to start for it.
 bool OfficePool::borrowerWaits() const
 {
-    return waiting_ > static_cast<int>(ready_.size());
+    return waiting_ > static_cast<int>(ready_.size()) && !startHeldBack_;
 }
 
 // A process is wanted by a borrower that has none, or by a preparation that is not yet met.
@@ -174,10 +175,16 @@ void OfficePool::startOne(std::unique_lock<std::mutex> &lock)
         ready_.push_back(std::move(started));
         lastUse_ = Clock::now(); // a new process has its full idle time
     } else {
-        // Those waiting are told why; a preparation is not tried again until asked anew.
-        ++failedStarts_;
-        startError_ = error;
+        // A preparation is not tried again until asked anew.
         wanted_ = 0;
+        if (inUse_ > 0) {
+            // Those waiting wait for a process in use to come back.
+            startHeldBack_ = true;
+        } else {
+            // Nothing to wait for: those waiting are told why.
+            ++abandonedWaits_;
+            startError_ = error;
+        }
     }
     changed_.notify_all();
 }
@@ -197,6 +204,8 @@ void OfficePool::giveBack(std::shared_ptr<OfficeProcess> process)
     }
     std::lock_guard lock(mutex_);
     --inUse_;
+    // Kept, the process serves a borrower waiting; replaced or ended, it makes room for a start.
+    startHeldBack_ = false;
     lastUse_ = Clock::now();
     changed_.notify_all();
 }

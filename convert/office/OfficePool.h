@@ -37,7 +37,8 @@ public:
     void configure(const OfficeSettings &settings);
     OfficeSettings settings() const;
     // A connected process: a warm one, else the first to be ready of those the pool starts and
-    // those given back. Throws AutomationError when no office can be started.
+    // those given back. Throws AutomationError when no office can be started while none is in
+    // use: while one is, a borrower waits for it rather than fail.
     std::shared_ptr<OfficeProcess> borrow();
     // Takes back a process an application object is done with; keeps it or replaces it.
     void giveBack(std::shared_ptr<OfficeProcess> process);
@@ -75,10 +76,11 @@ private:
     int ending_ = 0;  // processes the pool's thread is ending now
     int inUse_ = 0;   // borrowed
     bool starting_ = false;
-    int waiting_ = 0;      // borrowers waiting for a process
-    int failedStarts_ = 0; // starts that failed, and the last one's error
+    int waiting_ = 0;        // borrowers waiting for a process
+    int abandonedWaits_ = 0; // starts that failed while no process was in use, and the last one's error
     std::optional<AutomationError> startError_;
-    int wanted_ = 0; // processes to keep ready or in use until keepUntil_
+    bool startHeldBack_ = false; // a start failed while processes were in use: none is tried until one comes back
+    int wanted_ = 0;             // processes to keep ready or in use until keepUntil_
     Clock::time_point keepUntil_;
     Clock::time_point lastUse_;
     bool stopping_ = false;

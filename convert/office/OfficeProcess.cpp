@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OfficeProcess.h"
 
+#include "NameBytes.h"
 #include "OfficeChild.h"
 #include "OfficeConfinement.h"
 #include "OfficeErrors.h"
@@ -188,7 +189,7 @@ void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, c
 QString OfficeProcess::handIn(const QString &path)
 {
     if (!work_)
-        throw OfficeErrors::gone(QStringLiteral("receiving \"%1\"").arg(path));
+        throw OfficeErrors::gone(QStringLiteral("receiving \"%1\"").arg(ReadableName(path)));
     return work_->handIn(path);
 }
 

@@ -2,12 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OfficeWorkFolder.h"
 
+#include "LocalPaths.h"
+#include "NameBytes.h"
 #include "OfficeErrors.h"
 #include "UntrustedFolders.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 
 #include <cerrno>
@@ -41,7 +42,7 @@ QString systemReason()
 bool copyInto(int from, off_t size, const QString &path)
 {
     const FileDescriptor to(
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        ::open(NameToBytes(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!to.isOpen())
         return false;
     for (off_t left = size; left > 0;) {
@@ -83,8 +84,8 @@ QString OfficeWorkFolder::temporary() const
 QString OfficeWorkFolder::handIn(const QString &path)
 {
     const QString folder = path_ + QStringLiteral("/document-%1").arg(++handedIn_);
-    const QString copy = folder + QLatin1Char('/') + QFileInfo(path).fileName();
-    const FileDescriptor from(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const QString copy = folder + QLatin1Char('/') + FileNameOf(path);
+    const FileDescriptor from(::open(NameToBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
     if (!from.isOpen() || ::fstat(from.get(), &info) != 0)
         throw OfficeErrors::documentUnreadable(path);
@@ -98,7 +99,7 @@ QString OfficeWorkFolder::handIn(const QString &path)
 
 void OfficeWorkFolder::clear(const QString &copy)
 {
-    RemoveTree(QFileInfo(copy).absolutePath());
+    RemoveTree(FolderOf(copy));
 }
 
 void RemoveAllOfficeWorkFolders()

@@ -3,10 +3,11 @@
 #pragma once
 // Text and file names between Qt and UNO.
 
+#include "NameBytes.h"
+
 #include <rtl/ustring.hxx>
 
 #include <QString>
-#include <QUrl>
 
 inline rtl::OUString toOUString(const QString &text)
 {
@@ -18,9 +19,9 @@ inline QString toQString(const rtl::OUString &text)
     return QString(reinterpret_cast<const QChar *>(text.getStr()), text.getLength());
 }
 
-// A file URL the office reads back as the same path: blanks, '#', '%', quotes and non-ASCII
-// letters are percent-encoded as UTF-8, whatever the locale.
+// A file URL the office reads back as the same path, byte for byte: every byte of it but letters,
+// digits, "-._~" and "/" percent-encoded, whatever the locale and whether the name is UTF-8 or not.
 inline rtl::OUString toFileUrl(const QString &path)
 {
-    return toOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+    return toOUString(QStringLiteral("file://") + QString::fromLatin1(NameToBytes(path).toPercentEncoding("/")));
 }

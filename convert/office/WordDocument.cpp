@@ -6,6 +6,8 @@
 #include "BoundArguments.h"
 #include "DocumentPreparation.h"
 #include "EncryptedPackage.h"
+#include "LocalPaths.h"
+#include "NameBytes.h"
 #include "OfficeErrors.h"
 #include "OfficeProcess.h"
 #include "PageMending.h"
@@ -14,6 +16,7 @@
 #include "UnoText.h"
 #include "ViewlessLoader.h"
 #include "WordSaveAs.h"
+#include "WorkPage.h"
 #include "WriteFailure.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -23,9 +26,9 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <rtl/ref.hxx>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
+
+#include <unistd.h>
 
 namespace {
 css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
@@ -56,21 +59,28 @@ void requireTypeOf(const Variant &value, const Variant &expected)
         break;
     }
 }
+
+// Whether both paths name the same file (through a link, another letter case or a hard link).
+bool sameFile(const QString &path, const QString &other)
+{
+    const std::optional<struct stat> one = FileStatus(path), two = FileStatus(other);
+    return one && two && one->st_dev == two->st_dev && one->st_ino == two->st_ino;
+}
 } // namespace
 
 std::shared_ptr<WordDocument> WordDocument::open(const std::shared_ptr<DocumentOwner> &owner, const QString &path)
 {
-    const QFileInfo file(path);
-    if (!file.exists())
+    const std::optional<struct stat> file = FileStatus(path);
+    if (!file)
         throw OfficeErrors::documentNotFound(path);
-    if (file.isDir())
+    if (S_ISDIR(file->st_mode))
         throw OfficeErrors::folderNotDocument(path);
     // A pipe or device named like a document would leave the office waiting for data.
-    if (!file.isFile())
+    if (!S_ISREG(file->st_mode))
         throw OfficeErrors::notADocumentFile(path);
-    if (!file.isReadable())
+    if (::access(NameToBytes(path).constData(), R_OK) != 0)
         throw OfficeErrors::documentUnreadable(path);
-    auto document = std::make_shared<WordDocument>(owner, file.absoluteFilePath());
+    auto document = std::make_shared<WordDocument>(owner, AbsolutePath(path));
     document->load();
     owner->adopt(document);
     return document;
@@ -93,7 +103,7 @@ WordDocument::~WordDocument()
 
 QString WordDocument::describe() const
 {
-    return QStringLiteral("\"%1\"").arg(path_);
+    return QStringLiteral("\"%1\"").arg(ReadableName(path_));
 }
 
 void WordDocument::load()
@@ -146,7 +156,7 @@ Variant WordDocument::invokeMember(const QString &member, const PositionalArgume
 
 Variant WordDocument::DefaultMember()
 {
-    return QFileInfo(path_).fileName();
+    return FileNameOf(path_);
 }
 
 void WordDocument::saveAs(const PositionalArguments &positional, const NamedArguments &named)
@@ -164,21 +174,15 @@ void WordDocument::saveAs(const PositionalArguments &positional, const NamedArgu
                            : -1;
     if (format != WordSaveFormat::Html && format != WordSaveFormat::FilteredHtml)
         throw OfficeErrors::unsupportedFormat(describe(), format);
-    const QFileInfo target(arguments.value(QStringLiteral("FileName")).toText());
-    if (target.absoluteFilePath() == path_
-        || (target.exists() && target.canonicalFilePath() == QFileInfo(path_).canonicalFilePath()))
+    const QString target = AbsolutePath(arguments.value(QStringLiteral("FileName")).toText());
+    if (target == path_ || sameFile(target, path_))
         throw OfficeErrors::wouldSaveOverItself(describe());
-    // The office would write the page without the pictures whose names do not fit.
-    if (format == WordSaveFormat::Html) {
-        if (const QString tooLong = PictureNamesTooLong(target.absoluteFilePath()); !tooLong.isEmpty())
-            throw PageNotSaved(target.absoluteFilePath(), tooLong);
-    }
     // One store per loaded document: a second save starts from a fresh load.
     if (stored_ || !component_.is()) {
         close();
         load();
     }
-    PublishHtml(target.absoluteFilePath(), [&](StagedPage &staged) { store(staged, format); });
+    PublishHtml(target, [&](StagedPage &staged) { store(staged, format); });
 }
 
 // Both flavours are Writer's HTML export: Normal writes the pictures as files beside the page,
@@ -187,8 +191,8 @@ void WordDocument::saveAs(const PositionalArguments &positional, const NamedArgu
 // the document resolve as they do beside it; page and pictures are then taken from there.
 void WordDocument::store(StagedPage &staged, int format)
 {
-    const QFileInfo copy(copy_);
-    const QString page = copy.dir().filePath(QFileInfo(staged.pagePath()).fileName());
+    const QString folder = FolderOf(copy_);
+    const QString page = WorkPagePath(folder);
     auto arguments = properties({property("FilterName", css::uno::Any(rtl::OUString("HTML (StarWriter)"))),
                                  property("Overwrite", css::uno::Any(true))});
     if (format == WordSaveFormat::FilteredHtml) {
@@ -208,8 +212,10 @@ void WordDocument::store(StagedPage &staged, int format)
     } catch (const css::uno::Exception &error) {
         throw PageWriteFailure(OfficeErrors::pageNotWritten(toQString(error.Message)));
     }
-    MendPageFile(page, {QFileInfo(path_).fileName(), format == WordSaveFormat::FilteredHtml, std::move(marks)});
-    staged.takeFrom(copy.absolutePath(), copy.fileName());
+    MendPageFile(page,
+                 {NameWithReplacements(FileNameOf(path_)), format == WordSaveFormat::FilteredHtml, std::move(marks)});
+    NameWorkPage(folder, staged.target());
+    staged.takeFrom(folder, FileNameOf(copy_));
 }
 
 void WordDocument::close()

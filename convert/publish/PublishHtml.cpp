@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PublishHtml.h"
 
+#include "LocalPaths.h"
 #include "WriteFailure.h"
-
-#include <QFileInfo>
 
 namespace {
 thread_local DeferredPublication *deferredHere = nullptr;
@@ -19,7 +18,8 @@ void PublishHtml(const QString &target, const std::function<void(StagedPage &sta
         // Looked up while what was written still takes its space.
         throw PageNotSaved(staged.target(), WhyNotWritten(staged.target(), staged.freeBefore(), failure.reason));
     }
-    if (!QFileInfo(staged.pagePath()).isFile())
+    const std::optional<struct stat> page = FileStatus(staged.pagePath());
+    if (!page || !S_ISREG(page->st_mode))
         throw PageNotSaved(staged.target(), QStringLiteral("no page was written"));
     if (deferredHere)
         deferredHere->pages.push_back(std::move(staged));

@@ -3,22 +3,20 @@
 #include "StagedPage.h"
 
 #include "AutomationError.h"
+#include "LocalPaths.h"
+#include "NameBytes.h"
 #include "ProcessIdentity.h"
 #include "UntrustedFolders.h"
 #include "WriteFailure.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSysInfo>
-#include <QTemporaryDir>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
-#include <system_error>
 
 #include <fcntl.h>
 #include <sys/sendfile.h>
@@ -99,20 +97,36 @@ void removeAbandonedStaging(const QString &path)
     }
 }
 
-// Replaces an existing file of the same name, as rename does.
-void moveInto(const QString &from, const QString &to, const QString &target)
+QString systemReason()
 {
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), error);
-    if (error)
-        throw PageNotSaved(
-            target,
-            QStringLiteral("\"%1\" could not be put in place (%2)").arg(to, QString::fromStdString(error.message())));
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Moves name from the staging folder into the target's folder, replacing a file of that name.
+void moveInto(int staging, const QByteArray &name, int folder, const QString &target)
+{
+    if (::renameat(staging, name.constData(), folder, name.constData()) == 0)
+        return;
+    const QString why = systemReason();
+    throw PageNotSaved(target, QStringLiteral("\"%1\" could not be put in place (%2)")
+                                   .arg(ReadableName(FolderOf(target) + QLatin1Char('/') + NameFromBytes(name)), why));
+}
+
+// A page that replaces another takes its mode and group, where the user may set them: who could
+// read the old page can read the new one, and nobody else.
+void keepModeAndGroup(int folder, const QByteArray &name, int staging)
+{
+    struct stat old {};
+    if (::fstatat(folder, name.constData(), &old, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(old.st_mode))
+        return;
+    // Group first: a change of group may take away the set-group-ID bit.
+    [[maybe_unused]] const int grouped = ::fchownat(staging, name.constData(), -1, old.st_gid, AT_SYMLINK_NOFOLLOW);
+    [[maybe_unused]] const int moded = ::fchmodat(staging, name.constData(), old.st_mode & 07777, 0);
 }
 
 PageWriteFailure systemFailure(const QString &what)
 {
-    return PageWriteFailure(QStringLiteral("%1 (%2)").arg(what, QString::fromLocal8Bit(std::strerror(errno))));
+    return PageWriteFailure(QStringLiteral("%1 (%2)").arg(what, systemReason()));
 }
 
 // Keeps in folder only what is a regular file of its own; the writer may have swapped it for a
@@ -156,32 +170,31 @@ FileDescriptor openRegularFile(int folder, const QByteArray &name)
 AutomationError PageNotSaved(const QString &page, const QString &reason)
 {
     return {AutomationErrorNumber::SaveFailed,
-            QStringLiteral("The web page \"%1\" could not be saved: %2.").arg(page, reason)};
+            QStringLiteral("The web page \"%1\" could not be saved: %2.").arg(ReadableName(page), reason)};
 }
 
 StagedPage::StagedPage(const QString &target)
-    : target_(QFileInfo(target).absoluteFilePath())
-    , freeBefore_(FreeSpace(QFileInfo(target_).absolutePath()))
+    : target_(AbsolutePath(target))
+    , freeBefore_(FreeSpace(FolderOf(target_)))
 {
-    const QFileInfo info(target_);
-    const QDir folder = info.absoluteDir();
-    if (!folder.exists())
+    const QString folder = FolderOf(target_);
+    const std::optional<struct stat> folderStatus = FileStatus(folder);
+    if (!folderStatus || !S_ISDIR(folderStatus->st_mode))
         throw PageNotSaved(target_, QStringLiteral("the folder does not exist"));
-    if (info.isDir())
+    if (const std::optional<struct stat> in = FileStatus(target_); in && S_ISDIR(in->st_mode))
         throw PageNotSaved(target_, QStringLiteral("a folder of that name is in the way"));
-    removeAbandonedStaging(folder.absolutePath());
+    removeAbandonedStaging(folder);
     // Made under the lock: the program's end, which removes every staging folder and ends the
     // process at once, cannot come between the folder's making and its listing.
     std::lock_guard lock(liveFolders().mutex);
     if (liveFolders().closed)
         throw PageNotSaved(target_, QStringLiteral("the program is ending"));
-    QTemporaryDir staging(folder.filePath(stagingTemplate()));
-    if (!staging.isValid())
-        throw PageNotSaved(
-            target_, WhyNotWritten(target_, freeBefore_,
-                                   QStringLiteral("the folder cannot be written to (%1)").arg(staging.errorString())));
-    staging.setAutoRemove(false);
-    folder_ = staging.path();
+    QByteArray staging = NameToBytes(folder + QLatin1Char('/') + stagingTemplate());
+    if (!::mkdtemp(staging.data()))
+        throw PageNotSaved(target_,
+                           WhyNotWritten(target_, freeBefore_,
+                                         QStringLiteral("the folder cannot be written to (%1)").arg(systemReason())));
+    folder_ = NameFromBytes(staging);
     liveFolders().folders.insert(folder_);
 }
 
@@ -210,7 +223,7 @@ StagedPage::~StagedPage()
 
 QString StagedPage::pagePath() const
 {
-    return QDir(folder_).filePath(QFileInfo(target_).fileName());
+    return folder_ + QLatin1Char('/') + FileNameOf(target_);
 }
 
 void StagedPage::takeFrom(const QString &from, const QString &except)
@@ -219,7 +232,7 @@ void StagedPage::takeFrom(const QString &from, const QString &except)
     const FileDescriptor staging = OpenFolder(folder_);
     if (!source.isOpen() || !staging.isOpen())
         throw systemFailure(QStringLiteral("the written page cannot be reached"));
-    const QByteArray skipped = QFile::encodeName(except);
+    const QByteArray skipped = NameToBytes(except);
     for (const QByteArray &name : FolderEntries(source.get())) {
         struct stat info {};
         if (name == skipped || ::fstatat(source.get(), name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0
@@ -261,14 +274,18 @@ void StagedPage::enter(int from, const QByteArray &name, int staging)
 
 void StagedPage::commit()
 {
-    const QFileInfo info(target_);
-    const QDir staging(folder_);
+    const QByteArray page = NameToBytes(FileNameOf(target_));
     try {
-        for (const QString &name : staging.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
-            if (name != info.fileName())
-                moveInto(staging.filePath(name), info.dir().filePath(name), target_);
+        const FileDescriptor staging = OpenFolder(folder_);
+        const FileDescriptor folder = OpenFolder(FolderOf(target_));
+        if (!staging.isOpen() || !folder.isOpen())
+            throw PageNotSaved(target_, QStringLiteral("its folder cannot be reached (%1)").arg(systemReason()));
+        for (const QByteArray &name : FolderEntries(staging.get())) {
+            if (name != page)
+                moveInto(staging.get(), name, folder.get(), target_);
         }
-        moveInto(pagePath(), target_, target_);
+        keepModeAndGroup(folder.get(), page, staging.get());
+        moveInto(staging.get(), page, folder.get(), target_);
     } catch (...) {
         discard();
         throw;

@@ -2,12 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UntrustedFolders.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "LocalPaths.h"
+#include "NameBytes.h"
 
-#include <utility>
+#include <cerrno>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,49 +36,6 @@ bool removeTreeAt(int parent, const QByteArray &name, dev_t device, int depth)
 }
 } // namespace
 
-FileDescriptor::FileDescriptor(FileDescriptor &&other) noexcept
-    : fd_(std::exchange(other.fd_, -1))
-{
-}
-
-FileDescriptor &FileDescriptor::operator=(FileDescriptor &&other) noexcept
-{
-    if (this != &other) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-}
-
-FileDescriptor::~FileDescriptor()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-FileDescriptor OpenFolder(const QString &path)
-{
-    return FileDescriptor(::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-}
-
-QList<QByteArray> FolderEntries(int folder)
-{
-    QList<QByteArray> names;
-    // The listing gets a descriptor of its own, which closedir closes.
-    DIR *listing = ::fdopendir(::fcntl(folder, F_DUPFD_CLOEXEC, 0));
-    if (!listing)
-        return names;
-    ::rewinddir(listing);
-    while (const dirent *entry = ::readdir(listing)) {
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..")
-            names << name;
-    }
-    ::closedir(listing);
-    return names;
-}
-
 bool RemoveTreeAt(int parent, const QByteArray &name, dev_t device)
 {
     return removeTreeAt(parent, name, device, 0);
@@ -87,10 +43,10 @@ bool RemoveTreeAt(int parent, const QByteArray &name, dev_t device)
 
 bool RemoveTree(const QString &path)
 {
-    const QFileInfo info(path);
-    const FileDescriptor parent = OpenFolder(info.absolutePath());
+    const QString absolute = AbsolutePath(path);
+    const FileDescriptor parent = OpenFolder(FolderOf(absolute));
     struct stat folder {};
     if (!parent.isOpen() || ::fstat(parent.get(), &folder) != 0)
-        return !info.exists() && !info.isSymLink();
-    return RemoveTreeAt(parent.get(), QFile::encodeName(info.fileName()), folder.st_dev);
+        return ::lstat(NameToBytes(absolute).constData(), &folder) != 0 && errno == ENOENT;
+    return RemoveTreeAt(parent.get(), NameToBytes(FileNameOf(absolute)), folder.st_dev);
 }

@@ -22,9 +22,9 @@ public:
 // Bytes this user may still write on the device that holds folder; -1 when it cannot be told.
 qint64 FreeSpace(const QString &folder);
 
-// Why the pictures written beside the page target would get names too long for its file system
-// (the office then leaves them out of the page without a word); empty when they fit.
-QString PictureNamesTooLong(const QString &target);
+// Why a file of that name (the page's, or a picture's beside it) cannot be written beside the page
+// target: the name too long for its file system; empty when it fits.
+QString NameTooLong(const QString &target, const QByteArray &name);
 
 // What kept the page target from being written, looked up on the file system: no space left on
 // its device (freeBefore bytes were free before the write), its folder not writable, or its name

@@ -235,6 +235,32 @@ INSTANTIATE_TEST_SUITE_P(ArchiveRun, DocumentsFromAList,
                                            Listed{"LinesOnStandardInput", {"first.doc", "sub/second.doc"}, "\n", true}),
                          RowName);
 
+// A listed name that is not UTF-8 keeps its bytes: its page has the same bytes, and the report
+// shows the name readably with its exact bytes beside it.
+TEST(ArchiveRun, KeepsTheBytesOfAListedNameThatIsNotUtf8)
+{
+    const QTemporaryDir source, output;
+    const QByteArray name = "caf\xe9.doc";
+    ASSERT_EQ(::rename(QFile::encodeName(CopyTestDocument("Lists.doc", source.path())).constData(),
+                       (QFile::encodeName(source.path()) + '/' + name).constData()),
+              0);
+    QFile list(output.filePath("list"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(name + '\0') == name.size() + 1);
+    list.close();
+    const QString report = output.filePath("report.jsonl");
+
+    const Outcome outcome = RunCommand(
+        {"--files-from", list.fileName(), "--null", "--output-dir", output.path(), "--report", report},
+        CommandSetting().in(source.path()));
+
+    EXPECT_EQ(outcome.status, 0) << qPrintable(outcome.err);
+    EXPECT_EQ(::access((QFile::encodeName(output.path()) + "/caf\xe9.htm").constData(), R_OK), 0);
+    const QJsonObject line = ReportLines(report).value(0);
+    EXPECT_EQ(std::pair(line["document"].toString(), line["page"].toString()),
+              std::pair(QString("caf\\xE9.doc"), output.path() + "/caf\\xE9.htm"));
+    EXPECT_EQ(QByteArray::fromBase64(line["document_bytes"].toString().toLatin1()), name);
+}
+
 // Three shards run side by side by GNU parallel convert every document once, each shard those
 // whose place has the FNV-1a hash of its number, whatever machine runs it.
 TEST(ArchiveRun, ThreeShardsRunByGnuParallelConvertEveryDocumentOnce)

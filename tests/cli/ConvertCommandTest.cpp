@@ -79,7 +79,7 @@ const QStringList EveryLine = {
     "[1/5] converted FloatingPictures.doc\n", "[2/5] failed password_password_cryptoapi.doc: error\n",
     "[3/5] converted footnote.doc\n", "[4/5] failed testWORD_truncated.docx: error\n", "[5/5] converted Lists.doc\n"};
 const QString FirstFailure = "  FOLDER/password_password_cryptoapi.doc: error 5408: [^\n]+\n";
-const QString EndedThere = "quorvane-convert: not converted \\(1 of 5\\):\n" + FirstFailure
+const QString EndedThere = "quorvane-convert: not converted \\(4 of 5, 1 failed, 3 not tried\\):\n" + FirstFailure
                            + "The 3 documents after it were not converted \\(--keep-going tries every document\\).\n";
 const QStringList EveryPage = {"FloatingPictures.htm", "Lists.htm", "footnote.htm"};
 const QString EveryFailure = "quorvane-convert: not converted \\(2 of 5\\):\n" + FirstFailure
@@ -166,6 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"JobsWithoutValue", {"DOC", "--jobs"}, "Missing value after '--jobs'."},
         Usage{"NoJobs", {"--jobs", "0", "DOC"}, "--jobs needs a positive whole number, not '0'."},
         Usage{"JobsInWords", {"--jobs", "two", "DOC"}, "--jobs needs a positive whole number, not 'two'."},
+        Usage{"TooManyJobs",
+              {"--jobs", "1073741824", "DOC"},
+              "--jobs takes at most 64, as many offices as can run at once, not 1073741824."},
         Usage{"NoExtension", {"--extension", "", "DOC"}, "--extension needs an extension, such as doc or do*."},
         Usage{"ShardBeyondItsCount",
               {"--shard", "4/3", "DOC"},
@@ -186,10 +189,65 @@ INSTANTIATE_TEST_SUITE_P(
               "the report 'MISSING/report' cannot be written (No such file or directory)."}),
     RowName);
 
-TEST(ConvertCommand, PrintsItsUsageOnHelp)
+TEST(ConvertCommand, PrintsItsUsageOnHelpAndItsVersionOnVersion)
 {
     const Outcome help = RunCommand({"--help"});
     EXPECT_TRUE(help.status == 0 && help.out.startsWith(UsageLine + "\n\n")) << help.status << qPrintable(help.out);
+    EXPECT_TRUE(help.out.contains("\n  --  ")) << "-- is not told";
+    const Outcome version = RunCommand({"--version"});
+    EXPECT_EQ(std::tuple(version.status, version.out, version.err),
+              std::tuple(0, QString("quorvane-convert 1.0.0\n"), QString()));
+}
+
+// Names as they come: one that is not UTF-8, given as an argument, its page and the pictures
+// beside it named with the same bytes and shown readably; one holding "%1", its failure told with
+// its name as it is; one beginning with "-", after "--"; a page of another name ("Report.html"),
+// converted to its own; one holding a line break, on one line all the same.
+TEST(ConvertCommand, TakesEveryNameAsItIsAndTellsItReadablyOnOneLine)
+{
+    const QTemporaryDir folder;
+    const QString root = folder.path();
+    const QByteArray bad = QFile::encodeName(root) + "/bad\xff.doc";
+    ASSERT_EQ(::rename(QFile::encodeName(CopyTestDocument("FloatingPictures.doc", root)).constData(), bad.constData()),
+              0);
+    const QString percent = CopyTestDocument("password_password_cryptoapi.doc", root, "p%1.doc");
+    const QString dash = CopyTestDocument("Lists.doc", root, "-dash.doc");
+    const QString broken = CopyTestDocument("footnote.doc", root, "two\nlines.doc");
+    QFile html(root + "/Report.html");
+    ASSERT_TRUE(html.open(QIODevice::WriteOnly) && html.write("<html><body><p>Tilaka report</p></body></html>") > 0);
+    html.close();
+    const QString lastArgument = QStringLiteral("exec \"$0\" \"$@\" \"%1/bad$(printf '\\377').doc\"").arg(root);
+
+    const Outcome outcome = RunCommand({"--keep-going", "--jobs", "2", "--", dash, percent, broken, html.fileName()},
+                                       CommandSetting().wrappedIn({"sh", "-c", lastArgument}));
+
+    EXPECT_EQ(outcome.status, 1) << qPrintable(outcome.err);
+    const QStringList lines = QString(outcome.out).remove(root + '/').split('\n');
+    ASSERT_EQ(lines.size(), 6) << qPrintable(outcome.out);
+    EXPECT_EQ(lines[0], "[1/5] converted -dash.doc");
+    EXPECT_TRUE(lines[1].startsWith("[2/5] failed p%1.doc: error 5408: ")) << qPrintable(lines[1]);
+    EXPECT_TRUE(lines[1].contains("\"p%1.doc\"")) << qPrintable(lines[1]);
+    EXPECT_EQ(lines.mid(2), QStringList({"[3/5] converted two\\u000Alines.doc", "[4/5] converted Report.html",
+                                         "[5/5] converted bad\\xFF.doc", ""}));
+    EXPECT_TRUE(outcome.err.startsWith("quorvane-convert: not converted (1 of 5):\n  " + percent + ": error 5408: "))
+        << qPrintable(outcome.err);
+    for (const QString &page : {root + "/-dash.htm", root + "/two\nlines.htm"})
+        EXPECT_TRUE(QFile::exists(page)) << qPrintable(page);
+    QFile report(root + "/Report.htm");
+    EXPECT_TRUE(report.open(QIODevice::ReadOnly) && report.readAll().contains("Tilaka report"));
+    QFile page;
+    const int fd = ::open((QFile::encodeName(root) + "/bad\xff.htm").constData(), O_RDONLY);
+    ASSERT_TRUE(fd >= 0 && page.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    const QByteArray written = page.readAll();
+    QByteArrayList pictures;
+    for (const QByteArray &piece : written.split('"'))
+        if (piece.contains("_htm_"))
+            pictures << QByteArray::fromPercentEncoding(piece);
+    ASSERT_FALSE(pictures.isEmpty()) << "no picture linked";
+    for (const QByteArray &picture : pictures) {
+        EXPECT_TRUE(picture.startsWith("bad\xff_htm_")) << picture.constData();
+        EXPECT_EQ(::access((QFile::encodeName(root) + '/' + picture).constData(), R_OK), 0) << picture.constData();
+    }
 }
 
 // A stranger who may write into the folder converted cannot make the conversion empty another

@@ -23,7 +23,7 @@
 
 inline const QString UsageLine
     = "Usage: quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] [--output-dir DIR] "
-      "[--newer] [--files-from FILE [--null]] [--shard K/N] [--report FILE] PATH...";
+      "[--newer] [--files-from FILE [--null]] [--shard K/N] [--report FILE] [--] PATH...";
 
 struct Outcome {
     int status; // the exit status, or minus the number of the signal that ended it

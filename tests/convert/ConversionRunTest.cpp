@@ -245,36 +245,54 @@ INSTANTIATE_TEST_SUITE_P(
                      "The conversion failed: an unexpected error occurred."}),
     RowName);
 
-// A running Word is asked about once per run, under the busy pointer: No cancels the run, Yes
-// converts all. An instance whose name is not exactly "Microsoft Word", or cannot be read, is not
-// asked about, nor is any when the list is empty, which is said instead. Nothing in the running
-// instance is called.
+// A Word that another program runs is asked about once per run, under the busy pointer: No
+// cancels the run, Yes converts all. An instance whose name is not exactly "Microsoft Word", or
+// cannot be read, is not asked about, nor is any when the list is empty, which is said instead.
 TEST_F(ConversionRunTest, OnlyAWordAnsweringMicrosoftWordIsAskedAboutOncePerRunOfDocuments)
 {
     list.paths = QStringList{"/docs/one.doc", "/docs/two.doc"};
     const std::vector<std::optional<Variant>> others{Variant("Microsoft Word "), Variant("MICROSOFT WORD"), Variant(),
                                                      std::nullopt};
     for (const std::optional<Variant> &name : others) {
-        auto running = std::make_shared<RunningWord>(name);
-        RunningObjectRegistration registration(QStringLiteral("Word.Application"), running);
+        const WordOfAnotherProgram running(name);
         run.run();
     }
-    auto running = std::make_shared<RunningWord>(QStringLiteral("Microsoft Word"));
-    RunningObjectRegistration registration(QStringLiteral("Word.Application"), running);
+    const WordOfAnotherProgram running(QStringLiteral("Microsoft Word"));
     dialogs.yesNoAnswers = {false, true};
     run.run();
     run.run();
     list.paths.clear();
-    const int reads = running->defaultMemberReads;
     run.run();
-    EXPECT_EQ(running->defaultMemberReads, reads);
-    EXPECT_TRUE(running->membersCalled.isEmpty());
     const QString warning = QStringLiteral("Word may be open. It is recommended that you close Word first.\n\n"
                                            "Would you like to proceed anyway?");
     EXPECT_EQ(dialogs.messages(),
               QStringList({"Done.", "Done.", "Done.", "Done.", warning, warning, "Done.", "No files added."}));
     EXPECT_THAT(pointerAndBar, Each(Pair(BusyPointer, _)));
     EXPECT_EQ(word.instancesCreated, 2 * 5);
+}
+
+// This program's own instances never count as a Word the user runs, also while those of a failed
+// run still end in the background; GetObject still finds them.
+TEST_F(ConversionRunTest, ThisProgramsOwnInstancesAreNoRunningWord)
+{
+    list.paths = QStringList{"/docs/one.doc"};
+    const auto own = std::make_shared<RunningWord>(QStringLiteral("Microsoft Word"));
+    const RunningObjectRegistration registration(QStringLiteral("Word.Application"), own);
+    run.run();
+    EXPECT_EQ(dialogs.messages(), QStringList{"Done."});
+    EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), own);
+}
+
+// Offices are prepared for the next run, no more than the list has documents nor than the jobs.
+TEST_F(ConversionRunTest, PreparesNoMoreOfficesThanTheListHasDocumentsOrTheJobs)
+{
+    list.paths = QStringList{"/docs/one.doc"};
+    run.prepareNextRun();
+    QTest::qWait(1100); // a list changing often prepares once a second
+    list.paths << "/docs/two.doc"
+               << "/docs/three.doc";
+    run.prepareNextRun();
+    EXPECT_EQ(word.prepared(), (std::vector<int>{1, 2}));
 }
 
 // While a document converts, the event loop runs: a timer fires, but a click, a key and a drop

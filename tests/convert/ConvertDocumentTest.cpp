@@ -23,7 +23,8 @@ static Variant saved(const FakeWord &word, const char *name)
 }
 
 // The page goes beside the document opened as listed, the extension after the last dot replaced
-// by ".htm"; a document that already is a page is refused, never saved over itself. A failing
+// by ".htm"; a document that is its own page is refused, never saved over itself, while a page of
+// another name ("Page.html", "Page.HTM") converts to a page of its own. A failing
 // call ends the conversion there. The instance is quit on every path, and a failure of that Quit
 // never hides the first failure.
 struct Conversion {
@@ -65,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Conversion{"EndsInDot", "/docs/Report.", "/docs/Report.htm", {}, 0},
                       Conversion{"DotOnlyInAnHtmFolder", "/docs/site.htm/Readme", "/docs/site.htm/Readme.htm", {}, 0},
                       Conversion{"Htm", "/docs/Page.htm", {}, {}, AutomationErrorNumber::WouldOverwriteSource},
-                      Conversion{"Html", "/docs/Page.HTML", {}, {}, AutomationErrorNumber::WouldOverwriteSource},
+                      Conversion{"Html", "/docs/Page.html", "/docs/Page.htm", {}, 0},
+                      Conversion{"HtmInCapitals", "/docs/Page.HTM", "/docs/Page.htm", {}, 0},
                       Conversion{"OpenFails", "/docs/Report.doc", {}, {{"Open", 5408}}, 5408},
                       Conversion{"SaveAsFails", "/docs/Report.doc", "/docs/Report.htm", {{"SaveAs", 5153}}, 5153},
                       Conversion{"OpenAndQuitFail", "/docs/Report.doc", {}, {{"Open", 5408}, {"Quit", 462}}, 5408},

@@ -4,6 +4,7 @@
 // behind goes at the first save of a run into the same folder, and nothing else does; no link
 // is followed, whatever it is named.
 #include "StagedPage.h"
+#include "NameBytes.h"
 #include "ProcessIdentity.h"
 
 #include <QDir>
@@ -12,6 +13,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,4 +89,39 @@ TEST(StagedPage, TheFirstSaveOfARunRemovesStagingFoldersOfEndedProgramsOfThisMac
         const StagedPage nextRun(folder.filePath(QStringLiteral("Other.htm")));
     }
     EXPECT_FALSE(stagingFoldersIn(folder.path()).contains(later));
+}
+
+// A page written over an old one keeps the old one's mode and group, a new page gets the usual
+// ones; either is put in place under the very bytes of its name, also where they are not UTF-8.
+TEST(StagedPage, AReplacedPageKeepsItsModeAndGroup)
+{
+    const QTemporaryDir folder;
+    const QByteArray old = QFile::encodeName(folder.path()) + "/old\xff.htm";
+    const QByteArray fresh = QFile::encodeName(folder.path()) + "/new\xfe.htm";
+    ASSERT_EQ(::close(::open(old.constData(), O_WRONLY | O_CREAT, 0600)), 0);
+    gid_t groups[64];
+    const int count = ::getgroups(64, groups);
+    const gid_t group = count > 0 ? groups[count - 1] : ::getgid(); // another than the usual where there is one
+    ASSERT_EQ(::chown(old.constData(), uid_t(-1), group), 0);
+    ASSERT_EQ(::chmod(old.constData(), 0640), 0);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+
+    for (const QByteArray &page : {old, fresh}) {
+        StagedPage staged(NameFromBytes(page));
+        const int written = ::open(NameToBytes(staged.pagePath()).constData(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        ASSERT_EQ(::write(written, "new", 3), 3);
+        ::close(written);
+        staged.commit();
+    }
+
+    struct stat replaced {
+    }, made{};
+    ASSERT_EQ(::stat(old.constData(), &replaced), 0);
+    ASSERT_EQ(::stat(fresh.constData(), &made), 0);
+    EXPECT_EQ(replaced.st_size, 3);
+    EXPECT_EQ(replaced.st_mode & 07777, 0640u);
+    EXPECT_EQ(replaced.st_gid, group);
+    EXPECT_EQ(made.st_mode & 07777, 0666u & ~mask);
+    EXPECT_EQ(made.st_gid, ::getegid());
 }

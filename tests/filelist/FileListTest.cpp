@@ -10,15 +10,21 @@
 #include "CommonDialog.h"
 #include "FakeList.h"
 #include "FakePlatform.h"
+#include "NameBytes.h"
 
 #include <QCoreApplication>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QStyledItemDelegate>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 class FileListEntries : public testing::Test {
 protected:
@@ -181,7 +187,7 @@ TEST_F(FileListEntries, DroppedFilesAreCopiedToTheEndAndAnythingElseRefused)
         QMimeData data;
         data.setText("/docs/c.doc"); // offered beside the files too; alone, it is refused
         for (const QString &path : paths)
-            data.setUrls(data.urls() << (path.startsWith("https:") ? QUrl(path) : QUrl::fromLocalFile(path)));
+            data.setUrls(data.urls() << (path.contains(':') ? QUrl(path) : QUrl::fromLocalFile(path)));
         QDragEnterEvent enter(rowCentre(1), possible, &data, Qt::LeftButton, held);
         list.dragOver(enter);
         QDropEvent drop(QPointF(rowCentre(1)), possible, &data, Qt::LeftButton, held);
@@ -199,12 +205,39 @@ TEST_F(FileListEntries, DroppedFilesAreCopiedToTheEndAndAnythingElseRefused)
     EXPECT_EQ(dropped({}), Qt::IgnoreAction);
     EXPECT_EQ(dropped({"/in/moved.doc"}, Qt::MoveAction | Qt::LinkAction), Qt::IgnoreAction);
     EXPECT_EQ(dropped({"/in/local.doc", "https://example.org/remote.doc"}), Qt::IgnoreAction);
+    EXPECT_EQ(dropped({"/in/local.doc", "file://elsewhere.example/remote.doc"}), Qt::IgnoreAction);
     pressOn(1, list);
     EXPECT_EQ(dropped({"/in/during.doc"}), Qt::IgnoreAction);
     list.mouseUp();
     EXPECT_EQ(dropped({"/in/after.doc"}), Qt::CopyAction);
     EXPECT_EQ(entries(), QStringList({"/docs/a.doc", "/docs/b.doc", "/in/z.doc", "/in/a b.rtf", "/in/m.doc",
                                       "/in/folder", "/in/shift.doc", "/in/link.doc", "/in/after.doc"}));
+}
+
+// A file whose name is not UTF-8 is listed by its very bytes, dropped (its URL percent-encoded, of
+// this machine with or without a host name) or chosen in the dialog (which spoils the name, each
+// such byte a replacement character): the entry names the file, and the list shows it readably.
+TEST_F(FileListEntries, ANameThatIsNotUtf8IsListedByItsBytesAndShownReadably)
+{
+    const QTemporaryDir folder;
+    const QByteArray real = QFile::encodeName(folder.path()) + "/bad\xff.doc";
+    ASSERT_EQ(::close(::open(real.constData(), O_WRONLY | O_CREAT, 0600)), 0);
+    QMimeData files;
+    const QByteArray url = real.toPercentEncoding("/");
+    files.setData("text/uri-list", "# from a file manager\r\nfile://" + url + "\r\nfile://localhost" + url + "\r\n");
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    list.drop(drop);
+    FakeDialogs dialogs;
+    CommonDialog dialog;
+    dialogs.fileAnswers.push_back(OpenFilesResult{{QFile::decodeName(real)}, false});
+    AddWordFiles(dialog, dialogs, nullptr, list);
+
+    ASSERT_EQ(list.count(), 3);
+    const auto *shown = static_cast<QStyledItemDelegate *>(view.itemDelegate());
+    for (int position = 1; position <= 3; ++position) {
+        EXPECT_EQ(NameToBytes(list.entry(position)), real) << position;
+        EXPECT_EQ(shown->displayText(list.entry(position), QLocale()), folder.path() + "/bad\\xFF.doc");
+    }
 }
 
 // The dialog asks for several Word documents, or any file; the chosen files are appended in the

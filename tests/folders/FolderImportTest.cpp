@@ -6,6 +6,7 @@
 #include "FakeList.h"
 #include "FakePlatform.h"
 #include "ListMatchingFiles.h"
+#include "NameBytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -15,6 +16,10 @@
 
 #include <filesystem>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 class FolderImportTest : public ::testing::Test {
 protected:
@@ -101,6 +106,24 @@ TEST_F(FolderImportTest, SurvivesASecondImportOrItsOwnerGoingAwayDuringTheWalk)
     EXPECT_EQ(pointer.state, DefaultPointer);
     QTimer::singleShot(0, [&] { folderImport.reset(); });
     EXPECT_EQ(import("doc", root + "two"), QStringList({"two/b.doc", "one/a.doc"}));
+}
+
+// Names that are not UTF-8 keep their bytes: a folder of such a name is walked (chosen in the
+// picker, which spoils its name, each such byte a replacement character, or found beneath), and
+// its documents are listed by their real names, a byte that is not UTF-8 matching "?".
+TEST_F(FolderImportTest, NamesThatAreNotUtf8AreWalkedAndListedByTheirBytes)
+{
+    const QByteArray chosen = QFile::encodeName(root) + "chosen\xfe";
+    for (const QByteArray &folder : {chosen, chosen + "/sub\xfd"})
+        ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    for (const QByteArray &file : {chosen + "/bad\xff.doc", chosen + "/sub\xfd/x\xe9.doc"})
+        ASSERT_EQ(::close(::open(file.constData(), O_WRONLY | O_CREAT, 0600)), 0);
+    QStringList listed;
+    for (const QString &entry : import("doc", QFile::decodeName(chosen)))
+        listed << QString::fromLatin1(NameToBytes(entry).toPercentEncoding("/"));
+    EXPECT_EQ(listed, QStringList({"chosen%FE/bad%FF.doc", "chosen%FE/sub%FD/x%E9.doc"}));
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << qPrintable(dialogs.messages().join('\n'));
+    EXPECT_EQ(MatchingNames({NameFromBytes("x\xe9.doc")}, "x?.doc").size(), 1);
 }
 
 TEST_F(FolderImportTest, ListsMatchingFilesIgnoringCaseInNameOrder)

@@ -349,6 +349,16 @@ INSTANTIATE_TEST_SUITE_P(OfficeEngine, UnwritablePage,
                                            Unwritable{"NameTooLong", withALongName, "is too long for the file system"}),
                          RowName);
 
+// A page whose name fits is written, its name the longest the file system takes: Filtered
+// whatever the document holds, Normal where no picture needs a longer name.
+TEST_F(OfficeEngine, APageWhoseNameFitsIsWrittenWhereNoPictureNeedsALongerName)
+{
+    const QString longest = QString(251, 'L') + QStringLiteral(".doc"); // its page's name takes 255 bytes
+    ConvertWithWord(CopyTestDocument(QStringLiteral("FloatingPictures.doc"), folder.path(), longest), Filtered);
+    ConvertWithWord(CopyTestDocument(QStringLiteral("Lists.doc"), folder.filePath(QStringLiteral("plain")), longest),
+                    Normal);
+}
+
 TEST(OfficeErrorWords, AStoreTheOfficeCouldNotDoIsToldByItsErrorAreaAndCodeOnly)
 {
     const QString office = QStringLiteral(
@@ -383,6 +393,37 @@ TEST_F(OfficeEngine, AnOfficeThatCannotStartSaysWhatToDo)
     EXPECT_EQ(busy.number(), Error::EngineBusy);
     EXPECT_THAT(busy.description().toStdString(),
                 AllOf(HasSubstr("All 64 private LibreOffice profiles are in use"), Not(HasSubstr("nstall"))));
+}
+
+// An office start that fails while another office is busy fails nobody: the object created
+// meanwhile waits for the busy office and gets it once that one's object has quit.
+TEST_F(OfficeEngine, AStartThatFailsWhileAnOfficeIsBusyLetsTheNextObjectWaitForIt)
+{
+    const QString root = folder.filePath(QStringLiteral("profiles"));
+    use([&root](OfficeSettings &settings) { settings.profileRoot = root; });
+    const ObjectRef first = CreateObject(Word);
+    std::vector<std::unique_ptr<QLockFile>> held; // every other profile, taken by other conversions
+    for (int slot = 0; slot < 64; ++slot) {
+        auto lock = std::make_unique<QLockFile>(root + QStringLiteral("/slot-%1.lock").arg(slot));
+        if (lock->tryLock(0))
+            held.push_back(std::move(lock));
+    }
+    ASSERT_EQ(held.size(), 63u);
+    std::atomic_bool ended = false;
+    std::optional<AutomationError> failure;
+    std::thread second([&] {
+        try {
+            CreateObject(Word)->Invoke(QStringLiteral("Quit"));
+        } catch (const AutomationError &error) {
+            failure = error;
+        }
+        ended = true;
+    });
+    std::this_thread::sleep_for(2s); // time for the start that fails
+    EXPECT_FALSE(ended) << "the object failed rather than wait for the busy office";
+    first->Invoke(QStringLiteral("Quit"));
+    second.join();
+    EXPECT_FALSE(failure) << qPrintable(failure->description());
 }
 
 // A program killed without the time to end its offices leaves none either.

@@ -9,6 +9,7 @@
 #include "ObjectRegistry.h"
 #include "PrintQt.h"
 #include "PublishHtml.h"
+#include "RunningObjects.h"
 
 #include <QFile>
 #include <QStringList>
@@ -17,7 +18,12 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <vector>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 inline void PrintTo(const Variant &value, std::ostream *out)
 {
@@ -36,7 +42,12 @@ public:
     FakeWord()
     {
         RegisterClass(QStringLiteral("Word.Application"),
-                      [this] { return std::make_shared<Object>(*this, ++instancesCreated); });
+                      [this] { return std::make_shared<Object>(*this, ++instancesCreated); },
+                      {[this](int count, std::chrono::milliseconds) {
+                           std::lock_guard lock(mutex);
+                           prepared_.push_back(count);
+                       },
+                       {}});
     }
     ~FakeWord() { UnregisterClass(QStringLiteral("Word.Application")); }
 
@@ -62,6 +73,12 @@ public:
             if (instance == 0 || call.instance == instance)
                 names << call.member;
         return names;
+    }
+    // The count of each preparation of instances, in order.
+    std::vector<int> prepared() const
+    {
+        std::lock_guard lock(mutex);
+        return prepared_;
     }
     QString openedIn(int instance) const
     {
@@ -109,6 +126,7 @@ private:
 
     mutable std::mutex mutex;
     std::vector<WordCall> calls_;
+    std::vector<int> prepared_;
 };
 
 // A "Word.Application" that another program left running, whose default member reads name (or
@@ -131,4 +149,38 @@ struct RunningWord : AutomationObject {
     std::optional<Variant> name;
     QStringList membersCalled;
     int defaultMemberReads = 0;
+};
+
+// A RunningWord registered as running by another process of this user, which ends with this
+// object.
+class WordOfAnotherProgram {
+public:
+    explicit WordOfAnotherProgram(std::optional<Variant> name)
+    {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            throw std::runtime_error("no pipe");
+        pid = ::fork();
+        if (pid == 0) {
+            const RunningObjectRegistration registration(QStringLiteral("Word.Application"),
+                                                         std::make_shared<RunningWord>(std::move(name)));
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], "r", 1);
+            for (;;)
+                ::pause();
+        }
+        ::close(ready[1]);
+        char registered = 0;
+        [[maybe_unused]] const ssize_t heard = ::read(ready[0], &registered, 1);
+        ::close(ready[0]);
+    }
+    ~WordOfAnotherProgram()
+    {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
+    WordOfAnotherProgram(const WordOfAnotherProgram &) = delete;
+    WordOfAnotherProgram &operator=(const WordOfAnotherProgram &) = delete;
+
+private:
+    pid_t pid = -1;
 };
