@@ -45,23 +45,21 @@ std::uint64_t PlaceHash(const QString &place)
 
 RunPlan PlanRun(const GatheredDocuments &gathered, const ConvertOptions &options)
 {
-    QStringList documents, places;
-    for (qsizetype i = 0; i < gathered.documents.size(); ++i) {
-        if (inShard(gathered.places.at(i), options.shard)) {
-            documents << gathered.documents.at(i);
-            places << gathered.places.at(i);
-        }
-    }
+    // Pages are planned over every document, so that two documents whose pages would be one file
+    // are found even when they fall in different shards.
+    const std::vector<PageTarget> targets = PlanPageTargets(gathered.documents, gathered.places, options.outputDir);
     RunPlan plan;
-    const std::vector<PageTarget> targets = PlanPageTargets(documents, places, options.outputDir);
-    for (qsizetype i = 0; i < documents.size(); ++i) {
+    for (qsizetype i = 0; i < gathered.documents.size(); ++i) {
+        const QString &document = gathered.documents.at(i);
         const PageTarget &target = targets.at(size_t(i));
+        if (!inShard(gathered.places.at(i), options.shard))
+            continue;
         // A page taken by an earlier document is not this one's: it is never up to date.
-        if (options.newer && target.earlierDocument.isEmpty() && pageIsNewer(target.page, documents.at(i))) {
-            plan.upToDate << documents.at(i);
+        if (options.newer && target.earlierDocument.isEmpty() && pageIsNewer(target.page, document)) {
+            plan.upToDate << document;
             plan.upToDatePages << target.page;
         } else {
-            plan.documents << documents.at(i);
+            plan.documents << document;
             plan.targets.push_back(target);
         }
     }

@@ -119,7 +119,8 @@ TEST(ArchiveRun, ConvertsAReadOnlySourceIntoAMirrorTreeAndThenOnlyWhatChanged)
 }
 
 // Two documents whose pages would be one file: the later one is not converted, and says whose
-// page it would have replaced; the run ends there unless told to keep going.
+// page it would have replaced, also when the earlier one is another shard's; the run ends there
+// unless told to keep going.
 struct TwoForOnePage {
     const char *name;
     std::vector<std::pair<const char *, QString>> copies;
@@ -164,6 +165,12 @@ INSTANTIATE_TEST_SUITE_P(
                           "one/r.doc",
                           "two/r.doc",
                           {"r.doc converted", "r.doc failed", "s.doc not_tried"}},
+                      TwoForOnePage{"InAnotherShard", // x.doc falls in shard 1 of 3, x.docx in shard 3
+                                    {{"Lists.doc", "x.doc"}, {"delins.docx", "x.docx"}},
+                                    {"--shard", "3/3", "--output-dir", "OUTPUT", "SOURCE"},
+                                    "x.doc",
+                                    "x.docx",
+                                    {"x.docx failed"}},
                       TwoForOnePage{"BesideTheDocuments",
                                     {{"Lists.doc", "x.doc"}, {"delins.docx", "x.docx"}},
                                     {"SOURCE"},
