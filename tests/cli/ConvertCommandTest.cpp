@@ -1,10 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// quorvane-convert as installed, run as a script on a server would: without a display, on real
-// documents through the real office, the office profiles in the tests' own cache folder, a
-// runtime folder of its own. Every office process it starts is noted while it runs, and none may
-// be left once it has ended.
-#include "OfficeChildren.h"
+// quorvane-convert on documents beside which it writes their pages, run as InstalledCommand.h
+// tells.
+#include "InstalledCommand.h"
 #include "PrintQt.h"
 #include "Rows.h"
 #include "TestDocuments.h"
@@ -27,68 +25,6 @@
 #include <pty.h>
 #include <sys/syscall.h>
 #include <unistd.h>
-
-static const QString UsageLine
-    = "Usage: quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] [--] PATH...";
-
-struct Outcome {
-    int status; // the exit status, or minus the number of the signal that ended it
-    QString out, err;
-    QSet<qint64> offices; // its office processes, as seen while it ran
-};
-
-// What an ended command of process pid may not leave behind: its office pipes in /tmp, entries in
-// its running-object folder.
-static void expectNoTraces(qint64 pid, const QString &runtime)
-{
-    EXPECT_EQ(QDir("/tmp").entryList({QStringLiteral("OSL_PIPE_*_quorvane-%1-*").arg(pid)}, QDir::System),
-              QStringList());
-    EXPECT_EQ(QDir(runtime + "/quorvane-running").entryList(QDir::Files | QDir::Hidden), QStringList());
-}
-
-// Where the command's standard output and error go instead of to the test: a terminal, a pipe.
-struct Redirected {
-    int out = -1, err = -1;
-};
-
-// watch runs every 20 ms while the command runs, given its process id. With a wrapper, that
-// command runs the command.
-static Outcome run(const QStringList &arguments, const std::function<void(qint64)> &watch = {},
-                   const Redirected &redirected = {}, const QStringList &wrapper = {})
-{
-    const QTemporaryDir runtime;
-    QProcess command;
-    QStringList environment = QProcess::systemEnvironment().filter(
-        QRegularExpression("^(?!(DISPLAY|WAYLAND_DISPLAY|QT_QPA_PLATFORM|XDG_CACHE_HOME|XDG_RUNTIME_DIR)=)"));
-    command.setEnvironment(environment << "XDG_CACHE_HOME=" QUORVANE_TEST_CACHE << "XDG_RUNTIME_DIR=" + runtime.path());
-    command.setChildProcessModifier([redirected] {
-        if (redirected.out >= 0)
-            ::dup2(redirected.out, STDOUT_FILENO);
-        if (redirected.err >= 0)
-            ::dup2(redirected.err, STDERR_FILENO);
-    });
-    if (wrapper.isEmpty())
-        command.start(QUORVANE_CONVERT_COMMAND, arguments);
-    else
-        command.start(wrapper.value(0), wrapper.mid(1) << QUORVANE_CONVERT_COMMAND << arguments);
-    EXPECT_TRUE(command.waitForStarted()) << qPrintable(command.errorString());
-    const qint64 pid = command.processId();
-    QSet<qint64> offices;
-    for (int waits = 0; !command.waitForFinished(20) && waits < 12000; ++waits) { // four minutes at most
-        for (const qint64 office : OfficeChildren(command.processId()))
-            offices << office;
-        if (watch)
-            watch(command.processId());
-    }
-    EXPECT_EQ(command.state(), QProcess::NotRunning) << "did not end: " << qPrintable(arguments.join(' '));
-    command.kill();
-    command.waitForFinished();
-    for (const qint64 office : offices)
-        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(office))) << "office " << office << " was left";
-    expectNoTraces(pid, runtime.path());
-    return {command.exitStatus() == QProcess::CrashExit ? -command.exitCode() : command.exitCode(),
-            command.readAllStandardOutput(), command.readAllStandardError(), offices};
-}
 
 // A folder tree's documents are converted in walk order, each page beside its document; hidden
 // folders, "~" copies and other files are left. On a terminal the bar is drawn in place on
@@ -113,7 +49,8 @@ TEST(ConvertCommand, ConvertsAFolderTreeInWalkOrderToFilteredHtmlDrawingABarOnAT
     QByteArray drawn;
     const auto readTerminal = [&](qint64) { drawn += shown.readAll(); };
 
-    const Outcome outcome = run({"--filtered", root}, readTerminal, {-1, terminalSide});
+    const Outcome outcome = RunCommand({"--filtered", root},
+                                       CommandSetting().watching(readTerminal).erringTo(terminalSide));
     readTerminal(0);
     ::close(terminalSide);
 
@@ -138,7 +75,7 @@ TEST(ConvertCommand, ConvertsAFolderTreeInWalkOrderToFilteredHtmlDrawingABarOnAT
 // Five documents, the first with pictures, the second and the fourth failing. What a run of them
 // writes: the lines on standard output, without the folder and each failure's description; the
 // list on standard error, as patterns where FOLDER stands for the folder; the pages, a Normal one
-// with its pictures beside it.
+// with its pictures beside it; what the report says of each document.
 const char *const FiveDocuments[] = {"FloatingPictures.doc", "password_password_cryptoapi.doc", "footnote.doc",
                                      "testWORD_truncated.docx", "Lists.doc"};
 const QStringList EveryLine = {
@@ -150,6 +87,11 @@ const QString EndedThere = "quorvane-convert: not converted \\(4 of 5, 1 failed,
 const QStringList EveryPage = {"FloatingPictures.htm", "Lists.htm", "footnote.htm"};
 const QString EveryFailure = "quorvane-convert: not converted \\(2 of 5\\):\n" + FirstFailure
                              + "  FOLDER/testWORD_truncated.docx: error 5792: [^\n]+\n";
+const QStringList EveryStatus = {"FloatingPictures.doc converted", "password_password_cryptoapi.doc failed",
+                                 "footnote.doc converted", "testWORD_truncated.docx failed", "Lists.doc converted"};
+const QStringList EndedStatuses = {"FloatingPictures.doc converted", "password_password_cryptoapi.doc failed",
+                                   "footnote.doc not_tried", "testWORD_truncated.docx not_tried",
+                                   "Lists.doc not_tried"};
 
 struct Failing {
     const char *name;
@@ -157,6 +99,7 @@ struct Failing {
     int linesShown; // the first of EveryLine
     QString listedAtEnd;
     QStringList pagesWritten;
+    QStringList reported;
     friend void PrintTo(const Failing &row, std::ostream *out) { *out << row.name; }
 };
 class AFailure : public ::testing::TestWithParam<Failing> {};
@@ -164,11 +107,12 @@ class AFailure : public ::testing::TestWithParam<Failing> {};
 TEST_P(AFailure, EndsTheRunThereOrWithKeepGoingEveryDocumentIsTriedAndTheFailuresListed)
 {
     const QTemporaryDir folder;
-    QStringList arguments = GetParam().options + QStringList{"--jobs", "2"};
+    const QString report = folder.filePath("report.jsonl");
+    QStringList arguments = GetParam().options + QStringList{"--jobs", "2", "--report", report};
     for (const char *name : FiveDocuments)
         arguments << CopyTestDocument(name, folder.path());
 
-    const Outcome outcome = run(arguments);
+    const Outcome outcome = RunCommand(arguments);
 
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(
@@ -178,13 +122,19 @@ TEST_P(AFailure, EndsTheRunThereOrWithKeepGoingEveryDocumentIsTriedAndTheFailure
     EXPECT_TRUE(QRegularExpression('^' + listed + '$').match(outcome.err).hasMatch()) << qPrintable(outcome.err);
     EXPECT_EQ(QDir(folder.path()).entryList({"*.htm"}, QDir::Files, QDir::Name), GetParam().pagesWritten);
     EXPECT_FALSE(QDir(folder.path()).entryList({"FloatingPictures_htm_*"}, QDir::Files).isEmpty()) << "no picture";
+    EXPECT_EQ(ReportStatuses(report), GetParam().reported);
+    const QJsonObject failed = ReportLines(report).value(1);
+    EXPECT_EQ(std::pair(failed["error"].toInt(), failed["page"].toString()),
+              std::pair(5408, folder.filePath("password_password_cryptoapi.htm")));
+    EXPECT_FALSE(failed["description"].toString().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ConvertCommand, AFailure,
-    ::testing::Values(Failing{"EndsTheRun", {}, 2, EndedThere, {"FloatingPictures.htm"}},
-                      Failing{"KeepGoing", {"--keep-going"}, 5, EveryFailure, EveryPage},
-                      Failing{"KeepGoingQuietly", {"--keep-going", "--quiet"}, 0, EveryFailure, EveryPage}),
+    ::testing::Values(Failing{"EndsTheRun", {}, 2, EndedThere, {"FloatingPictures.htm"}, EndedStatuses},
+                      Failing{"KeepGoing", {"--keep-going"}, 5, EveryFailure, EveryPage, EveryStatus},
+                      Failing{
+                          "KeepGoingQuietly", {"--keep-going", "--quiet"}, 0, EveryFailure, EveryPage, EveryStatus}),
     RowName);
 
 struct Usage {
@@ -201,9 +151,11 @@ TEST_P(BadUsage, IsRefusedWithStatusTwoOneLineAndTheUsageAndNothingIsConverted)
     const QString document = CopyTestDocument("Word6.doc", folder.path()), missing = folder.filePath("missing.doc");
     QStringList arguments = GetParam().arguments;
 
-    const Outcome outcome = run(arguments.replaceInStrings("DOC", document).replaceInStrings("MISSING", missing));
+    const Outcome outcome = RunCommand(
+        arguments.replaceInStrings("DOC", document).replaceInStrings("MISSING", missing));
 
-    const QString said = "quorvane-convert: " + QString(GetParam().message).replace("MISSING", missing) + '\n';
+    const QString said = "quorvane-convert: "
+                         + QString(GetParam().message).replace("DOC", document).replace("MISSING", missing) + '\n';
     EXPECT_EQ(std::tuple(outcome.status, outcome.out, outcome.err), std::tuple(2, QString(), said + UsageLine + '\n'));
     EXPECT_FALSE(QFileInfo::exists(PageBeside(document)));
 }
@@ -220,15 +172,32 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"TooManyJobs",
               {"--jobs", "1073741824", "DOC"},
               "--jobs takes at most 64, as many offices as can run at once, not 1073741824."},
-        Usage{"NoExtension", {"--extension", "", "DOC"}, "--extension needs an extension, such as doc or do*."}),
+        Usage{"NoExtension", {"--extension", "", "DOC"}, "--extension needs an extension, such as doc or do*."},
+        Usage{"ShardBeyondItsCount",
+              {"--shard", "4/3", "DOC"},
+              "--shard needs K/N, whole numbers with 1 <= K <= N, not '4/3'."},
+        Usage{"ShardWithoutCount",
+              {"--shard", "1", "DOC"},
+              "--shard needs K/N, whole numbers with 1 <= K <= N, not '1'."},
+        Usage{"NullWithoutList", {"--null", "DOC"}, "--null goes with --files-from."},
+        Usage{"NoOutputFolder", {"--output-dir", "", "DOC"}, "--output-dir needs a name."},
+        Usage{"OutputFolderUnderAFile",
+              {"--output-dir", "DOC/pages", "DOC"},
+              "the output folder 'DOC/pages' cannot be made."},
+        Usage{"ListMissing",
+              {"--files-from", "MISSING"},
+              "the list 'MISSING' cannot be read (No such file or directory)."},
+        Usage{"ReportInAMissingFolder",
+              {"--report", "MISSING/report", "DOC"},
+              "the report 'MISSING/report' cannot be written (No such file or directory)."}),
     RowName);
 
 TEST(ConvertCommand, PrintsItsUsageOnHelpAndItsVersionOnVersion)
 {
-    const Outcome help = run({"--help"});
+    const Outcome help = RunCommand({"--help"});
     EXPECT_TRUE(help.status == 0 && help.out.startsWith(UsageLine + "\n\n")) << help.status << qPrintable(help.out);
     EXPECT_TRUE(help.out.contains("\n  --  ")) << "-- is not told";
-    const Outcome version = run({"--version"});
+    const Outcome version = RunCommand({"--version"});
     EXPECT_EQ(std::tuple(version.status, version.out, version.err),
               std::tuple(0, QString("quorvane-convert 1.0.0\n"), QString()));
 }
@@ -252,8 +221,8 @@ TEST(ConvertCommand, TakesEveryNameAsItIsAndTellsItReadablyOnOneLine)
     html.close();
     const QString lastArgument = QStringLiteral("exec \"$0\" \"$@\" \"%1/bad$(printf '\\377').doc\"").arg(root);
 
-    const Outcome outcome = run({"--keep-going", "--jobs", "2", "--", dash, percent, broken, html.fileName()}, {}, {},
-                                {"sh", "-c", lastArgument});
+    const Outcome outcome = RunCommand({"--keep-going", "--jobs", "2", "--", dash, percent, broken, html.fileName()},
+                                       CommandSetting().wrappedIn({"sh", "-c", lastArgument}));
 
     EXPECT_EQ(outcome.status, 1) << qPrintable(outcome.err);
     const QStringList lines = QString(outcome.out).remove(root + '/').split('\n');
@@ -303,7 +272,7 @@ TEST(ConvertCommand, FollowsNoLinkNamedLikeAStagingFolder)
                                 QStringLiteral(".quorvane-save-%1-%2-1-AAAAAA").arg(machine).arg(endedPid)})
         ASSERT_TRUE(QFile::link(elsewhere.path(), folder.filePath(name)));
 
-    const Outcome outcome = run({folder.path()});
+    const Outcome outcome = RunCommand({folder.path()});
 
     EXPECT_EQ(outcome.status, 0) << qPrintable(outcome.err);
     EXPECT_TRUE(QFile::exists(folder.filePath("Lists.htm")));
@@ -328,7 +297,7 @@ TEST(ConvertCommand, WithoutUserNamespacesConvertsAndSaysOnceThatTheSandboxIsMis
         "echo 1 > /proc/sys/user/max_user_namespaces && exec unshare -U --map-user=1000 --map-group=1000 \"$@\"",
         "sh"};
 
-    const Outcome outcome = run({document}, {}, {}, noFurtherNamespaces);
+    const Outcome outcome = RunCommand({document}, CommandSetting().wrappedIn(noFurtherNamespaces));
 
     EXPECT_EQ(outcome.status, 0) << qPrintable(outcome.err);
     EXPECT_TRUE(QFile::exists(PageBeside(document)));
@@ -355,7 +324,7 @@ TEST_P(Interrupted, EndsByTheSignalWithItsOfficesEndedAndOnlyWholePagesLeft)
             sent = ::kill(pid_t(pid), GetParam()) == 0;
     };
 
-    const Outcome outcome = run({folder.path()}, interruptDuringASave);
+    const Outcome outcome = RunCommand({folder.path()}, CommandSetting().watching(interruptDuringASave));
 
     ASSERT_TRUE(sent);
     EXPECT_EQ(outcome.status, -GetParam());
@@ -419,10 +388,13 @@ TEST_P(SignalAsTheRunEnds, EndsTheCommandAtOnceByTheSignalWithItsOffices)
                 ::kill(pid_t(office), SIGKILL);
         }
     };
-    const Redirected redirected = GetParam().stream == STDOUT_FILENO ? Redirected{told[1], -1}
-                                                                     : Redirected{-1, told[1]};
+    CommandSetting setting = CommandSetting().watching(signalWhileTheEndIsTold);
+    if (GetParam().stream == STDOUT_FILENO)
+        setting.writingTo(told[1]);
+    else
+        setting.erringTo(told[1]);
 
-    const Outcome outcome = run(documents + QStringList{"--jobs", "2"}, signalWhileTheEndIsTold, redirected);
+    const Outcome outcome = RunCommand(documents + QStringList{"--jobs", "2"}, setting);
     ::close(told[0]);
     ::close(told[1]);
 
