@@ -8,7 +8,60 @@
 #include <QCommandLineParser>
 
 namespace {
+
 const QString DefaultExtension = QStringLiteral("do*");
+
+// "K/N" with 1 <= K <= N.
+std::optional<Shard> shardOf(const QString &text)
+{
+    const QStringList parts = text.split(QLatin1Char('/'));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool indexIsNumber = false, countIsNumber = false;
+    const Shard shard{parts.at(0).toInt(&indexIsNumber), parts.at(1).toInt(&countIsNumber)};
+    if (!indexIsNumber || !countIsNumber || shard.index < 1 || shard.index > shard.count)
+        return std::nullopt;
+    return shard;
+}
+
+// The options for archives: where the pages go, which documents, and the report.
+struct ArchiveOptions {
+    const QCommandLineOption outputDir{QStringLiteral("output-dir"), QString(), QStringLiteral("DIR")};
+    const QCommandLineOption newer{QStringLiteral("newer")};
+    const QCommandLineOption filesFrom{QStringLiteral("files-from"), QString(), QStringLiteral("FILE")};
+    const QCommandLineOption null{QStringLiteral("null")};
+    const QCommandLineOption shard{QStringLiteral("shard"), QString(), QStringLiteral("K/N")};
+    const QCommandLineOption report{QStringLiteral("report"), QString(), QStringLiteral("FILE")};
+
+    explicit ArchiveOptions(QCommandLineParser &parser)
+    {
+        parser.addOptions({outputDir, newer, filesFrom, null, shard, report});
+    }
+
+    // Takes them from the parsed parser into options; what is wrong with them, if anything.
+    std::optional<UsageError> read(const QCommandLineParser &parser, ConvertOptions &options) const
+    {
+        for (const auto &[option, value] :
+             {std::pair(&outputDir, &options.outputDir), std::pair(&filesFrom, &options.filesFrom),
+              std::pair(&report, &options.report)}) {
+            *value = parser.value(*option);
+            if (parser.isSet(*option) && value->isEmpty())
+                return UsageError{QStringLiteral("--%1 needs a name.").arg(option->names().front())};
+        }
+        options.newer = parser.isSet(newer);
+        options.nullSeparated = parser.isSet(null);
+        if (options.nullSeparated && options.filesFrom.isEmpty())
+            return UsageError{QStringLiteral("--null goes with --files-from.")};
+        if (parser.isSet(shard)) {
+            options.shard = shardOf(parser.value(shard));
+            if (!options.shard)
+                return UsageError{QStringLiteral("--shard needs K/N, whole numbers with 1 <= K <= N, not '%1'.")
+                                      .arg(ReadableName(parser.value(shard)))};
+        }
+        return std::nullopt;
+    }
+};
+
 } // namespace
 
 QStringList ArgumentsFrom(int argc, char *argv[])
@@ -30,6 +83,7 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions({filtered, extension, jobs, keepGoing, quiet, help, version});
+    const ArchiveOptions archive(parser);
     if (!parser.parse(arguments))
         return UsageError{ReadableName(parser.errorText())};
     if (parser.isSet(help))
@@ -55,8 +109,10 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
     }
     options.keepGoing = parser.isSet(keepGoing);
     options.quiet = parser.isSet(quiet);
+    if (std::optional<UsageError> error = archive.read(parser, options))
+        return *error;
     options.paths = parser.positionalArguments();
-    if (options.paths.isEmpty())
+    if (options.paths.isEmpty() && options.filesFrom.isEmpty())
         return UsageError{QStringLiteral("No document or folder given.")};
     return options;
 }
@@ -64,7 +120,8 @@ ParsedCommandLine ParseCommandLine(const QStringList &arguments)
 QString UsageLine()
 {
     return QStringLiteral(
-        "Usage: quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] [--] PATH...");
+        "Usage: quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] "
+        "[--output-dir DIR] [--newer] [--files-from FILE [--null]] [--shard K/N] [--report FILE] [--] PATH...");
 }
 
 QString HelpText()
@@ -72,7 +129,8 @@ QString HelpText()
     return UsageLine()
            + QStringLiteral(R"(
 
-Converts Word documents to HTML: each is saved beside itself, its extension replaced by .htm.
+Converts Word documents to HTML: each is saved beside itself (or below DIR), its extension
+replaced by .htm.
 Each PATH is a document, or a folder searched with every folder beneath it for the files *.EXT
 (names starting with "~", hidden folders and links to folders left out).
 
@@ -84,11 +142,25 @@ Each PATH is a document, or a folder searched with every folder beneath it for t
   --keep-going     go on after a failure and list the failures at the end (default:
                    the first failure ends the run)
   --quiet          print failures only
+  --output-dir DIR write the pages under DIR, each at its document's place below the
+                   PATH it was found under (a document given by itself: in DIR); the
+                   documents are only read
+  --newer          leave a page that is newer than its document as it is, counted
+                   as up to date
+  --files-from FILE
+                   convert the documents listed in FILE too, one a line ("-": standard
+                   input); below DIR each keeps its path from the current folder
+  --null           the names in that list end with a NUL, not a line break
+  --shard K/N      convert only shard K of N: the documents whose place below their
+                   PATH has an FNV-1a 64 hash that leaves K-1 divided by N
+  --report FILE    write one JSON object a line for each document to FILE
   -h, --help       print this help
   --version        print the version
   --               every argument after it is a PATH, also one that begins with "-"
 
-Exit status: 0 every document converted, 1 one or more not converted, 2 bad usage.
+Two documents whose pages would be one file: the later one is not converted.
+Exit status: 0 every document converted or up to date, 1 one or more not converted,
+2 bad usage.
 )")
                  .arg(DefaultExtension, QString::number(DefaultJobCount()), QString::number(MaxJobCount));
 }

@@ -7,7 +7,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
+
+// One of count shards, index 1 to count.
+struct Shard {
+    int index = 1;
+    int count = 1;
+};
 
 struct ConvertOptions {
     bool filtered = false; // Filtered HTML rather than Normal
@@ -15,7 +22,13 @@ struct ConvertOptions {
     int jobs = 0;          // documents converted at once
     bool keepGoing = false;
     bool quiet = false;
-    QStringList paths; // documents and folders, in the order given
+    QStringList paths;          // documents and folders, in the order given
+    QString outputDir;          // where the pages go, mirroring the documents' places; empty: beside each
+    bool newer = false;         // a page newer than its document is left as it is
+    QString filesFrom;          // a list of documents, "-" for standard input; empty: none
+    bool nullSeparated = false; // the list's names end with a NUL, not a line break
+    std::optional<Shard> shard;
+    QString report; // the file of the JSON Lines report; empty: none
 };
 
 struct HelpRequested {};

@@ -5,12 +5,15 @@
 // at a time, the pages put in place in list order.
 
 #include "CommandLine.h"
+#include "RunPlan.h"
 
 class InterruptSignals;
 class RunOutput;
+class RunReport;
 
-// Converts documents with the options' format, jobs and failure rule, telling output; returns
-// the exit status: 0 when every document was converted, else 1. Returns once no office of the
-// run is in use any more; a signal of interrupts ends the program at once, also as the run ends.
-int ConvertDocuments(const QStringList &documents, const ConvertOptions &options, RunOutput &output,
+// Converts the plan's documents with the options' format, jobs and failure rule, each page at
+// its target, telling output and report; returns the exit status: 0 when every document was
+// converted, else 1. Returns once no office of the run is in use any more; a signal of interrupts
+// ends the program at once, also as the run ends.
+int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutput &output, RunReport &report,
                      InterruptSignals &interrupts);

@@ -30,12 +30,30 @@ GatheredDocuments GatherDocuments(const QStringList &paths, const QString &exten
     for (const QString &path : paths) {
         if (!isFolder(path)) {
             gathered.documents << path;
+            gathered.places << FileNameOf(path);
             continue;
         }
-        QStringList folders{AddFolder::FolderListEntry(QDir::cleanPath(path))};
+        const QString root = AddFolder::FolderListEntry(QDir::cleanPath(path));
+        QStringList folders{root};
         AddFolder::FilesByFolder files;
         AddFolder::CollectSubFolders(folders, true, gathered.unreadFolders, &files);
-        gathered.documents << AddFolder::ImportableDocuments(folders, extension, files);
+        // Every folder of the walk is an entry that starts with its root's.
+        for (const QString &document : AddFolder::ImportableDocuments(folders, extension, files)) {
+            gathered.documents << document;
+            gathered.places << document.mid(root.size());
+        }
     }
     return gathered;
+}
+
+void AddListedDocuments(GatheredDocuments &gathered, const QStringList &listed)
+{
+    QString current = AbsolutePath(QStringLiteral("."));
+    if (!current.endsWith(QLatin1Char('/')))
+        current += QLatin1Char('/');
+    for (const QString &document : listed) {
+        const QString absolute = AbsolutePath(document);
+        gathered.documents << document;
+        gathered.places << (absolute.startsWith(current) ? absolute.mid(current.size()) : FileNameOf(absolute));
+    }
 }

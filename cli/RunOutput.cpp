@@ -105,6 +105,14 @@ void RunOutput::finished(const std::vector<ConversionJobs::Failure> &failures, b
         printLine(stderr, NotConvertedAfter(untried) + QStringLiteral(" (--keep-going tries every document)."));
 }
 
+void RunOutput::upToDate(qsizetype count)
+{
+    if (count > 0 && mode != Mode::Quiet)
+        printLine(stderr,
+                  QStringLiteral("quorvane-convert: %1 up to date, not converted again.")
+                      .arg(count == 1 ? QStringLiteral("1 document") : QStringLiteral("%1 documents").arg(count)));
+}
+
 void RunOutput::interrupted()
 {
     everySecond.stop();

@@ -29,6 +29,8 @@ public:
     void failed(const ConversionJobs::Failure &failure);
     // The run has ended: the bar's last state, then the failures.
     void finished(const std::vector<ConversionJobs::Failure> &failures, bool keepGoing);
+    // The documents left out as up to date, once the run has ended; nothing when there are none.
+    void upToDate(qsizetype count);
     // The program is ending by a signal: the bar's line is ended.
     void interrupted();
 

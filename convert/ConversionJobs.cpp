@@ -52,8 +52,15 @@ void AbandonAllConversions()
 }
 
 ConversionJobs::ConversionJobs(QStringList paths, std::optional<std::int32_t> format, int jobs, bool keepGoing)
+    : ConversionJobs(
+        paths, [paths, format](int index) { ConvertDocument(paths.at(index), [format] { return format; }); }, jobs,
+        keepGoing)
+{
+}
+
+ConversionJobs::ConversionJobs(QStringList paths, Conversion conversion, int jobs, bool keepGoing)
     : paths_(std::move(paths))
-    , format_(format)
+    , conversion_(std::move(conversion))
     , jobs_(std::clamp(jobs, 1, MaxJobCount))
     , keepGoing_(keepGoing)
     , results_(paths_.size())
@@ -128,7 +135,7 @@ ConversionJobs::Result ConversionJobs::convert(int index) const
     const QString &path = paths_.at(index);
     DeferredPublication deferred;
     try {
-        ConvertDocument(path, [this] { return format_; });
+        conversion_(index);
         std::vector<StagedPage> pages = deferred.take();
         const Footprint footprint = FootprintOf(pages);
         return {std::move(pages), footprint, std::nullopt};

@@ -17,6 +17,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -51,9 +52,16 @@ public:
         QString description;
     };
 
-    // format: the save format of every page (none: nothing is saved). jobs: documents converted
-    // at once. keepGoing: a failure does not end the run; every document is tried.
+    // Converts the document at index (0-based) of the list, as ConvertDocument does; called on
+    // the worker threads, several at once. Throws AutomationError.
+    using Conversion = std::function<void(int index)>;
+
+    // format: the save format of every page (none: nothing is saved), each page beside its
+    // document. jobs: documents converted at once. keepGoing: a failure does not end the run;
+    // every document is tried.
     ConversionJobs(QStringList paths, std::optional<std::int32_t> format, int jobs, bool keepGoing = false);
+    // The same with a conversion of the caller's own.
+    ConversionJobs(QStringList paths, Conversion conversion, int jobs, bool keepGoing = false);
     // Converts nothing further, waits for the documents in progress and discards their pages.
     ~ConversionJobs() override;
     ConversionJobs(const ConversionJobs &) = delete;
@@ -90,7 +98,7 @@ private:
     void finish();
 
     const QStringList paths_;
-    const std::optional<std::int32_t> format_;
+    const Conversion conversion_;
     const int jobs_;
     const bool keepGoing_;
     std::vector<Failure> failures_;

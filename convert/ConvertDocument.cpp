@@ -3,6 +3,7 @@
 #include "ConvertDocument.h"
 
 #include "FileNameHelpers.h"
+#include "LocalPaths.h"
 #include "ObjectRegistry.h"
 #include "WordClass.h"
 
@@ -25,16 +26,19 @@ std::optional<QString> extensionOf(const QString &path)
 
 // The path with its extension, dot included, replaced by ".htm"; a path without an extension
 // keeps its whole text, so the output always lands in the document's own folder.
-QString htmlOutputPath(const QString &path)
+QString pathBeside(const QString &path)
 {
     const std::optional<QString> extension = extensionOf(path);
-    const QString page = extension ? path.chopped(extension->size() + 1) + HtmlSuffix : path + HtmlSuffix;
-    // Any other page beside the document, "Report.htm" of "Report.html" too, is a file of its own.
-    if (page == path)
+    return extension ? path.chopped(extension->size() + 1) + HtmlSuffix : path + HtmlSuffix;
+}
+
+// Any other page, "Report.htm" of "Report.html" too, is a file of its own.
+void refuseSavingOverItself(const QString &path, const QString &page)
+{
+    if (AbsolutePath(page) == AbsolutePath(path))
         throw AutomationError(AutomationErrorNumber::WouldOverwriteSource,
                               QStringLiteral("The document is itself the .htm page it would be saved as; it was "
                                              "left unchanged."));
-    return page;
 }
 
 // After a failure the instance is still ended; should Quit fail too, the first failure is the
@@ -49,7 +53,13 @@ void quitAfterFailure(AutomationObject &word) noexcept
 
 } // namespace
 
-void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
+QString PagePath(const QString &path, const QString &pageFolder)
+{
+    const QString beside = pathBeside(path);
+    return pageFolder.isEmpty() ? beside : pageFolder + QLatin1Char('/') + FileNameOf(beside);
+}
+
+void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat, const QString &pageFolder)
 {
     const ObjectRef word = CreateObject(WordClass);
     // The document is held until the instance has quit: Quit closes it, nothing else does.
@@ -57,7 +67,8 @@ void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat)
     try {
         const ObjectRef documents = word->Invoke(QStringLiteral("Documents")).toObject();
         document = documents->Invoke(QStringLiteral("Open"), {path}).toObject();
-        const QString outputPath = htmlOutputPath(path);
+        const QString outputPath = PagePath(path, pageFolder);
+        refuseSavingOverItself(path, outputPath);
         if (const std::optional<std::int32_t> format = saveFormat())
             document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(outputPath, *format));
     } catch (...) {

@@ -13,6 +13,7 @@
 #include "MousePointer.h"
 #include "PictureButton.h"
 #include "Platform.h"
+#include "WindowDestroyedWatch.h"
 
 #include <QCursor>
 #include <QProgressBar>
@@ -102,4 +103,6 @@ private:
                                 fileList,
                                 [this] { return chosenSaveFormat(); },
                                 [this](float value) { ProgressBar1->setValue(qRound(value)); }};
+    // A window destroyed from outside ends the program as a close does.
+    WindowDestroyedWatch destroyedWatch{*this, [this] { Form_Unload(); }};
 };

@@ -12,18 +12,25 @@ struct ConvertCommandRun {
     int exitCode = -1; // -1 when it did not end normally
 };
 
-// Runs quorvane-convert with arguments, its office profiles under cache, its output dropped.
-inline ConvertCommandRun RunConvertCommand(const QStringList &arguments, const QString &cache)
+// Starts quorvane-convert as command with arguments, its office profiles under cache, its output
+// dropped.
+inline void StartConvertCommand(QProcess &command, const QStringList &arguments, const QString &cache)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache);
-    QProcess command;
     command.setProcessEnvironment(environment);
     command.setStandardOutputFile(QProcess::nullDevice());
     command.setStandardErrorFile(QProcess::nullDevice());
+    command.start(QStringLiteral(QUORVANE_CONVERT_PROGRAM), arguments);
+}
+
+// Runs quorvane-convert so, until it ends.
+inline ConvertCommandRun RunConvertCommand(const QStringList &arguments, const QString &cache)
+{
+    QProcess command;
     QElapsedTimer timer;
     timer.start();
-    command.start(QStringLiteral(QUORVANE_CONVERT_PROGRAM), arguments);
+    StartConvertCommand(command, arguments, cache);
     command.waitForFinished(-1);
     return {timer.nsecsElapsed() / 1e9, command.exitStatus() == QProcess::NormalExit ? command.exitCode() : -1};
 }

@@ -29,6 +29,8 @@
 #include <QRandomGenerator>
 
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 using css::uno::Any;
@@ -60,26 +62,48 @@ Sequence<rtl::OUString> names(std::initializer_list<rtl::OUString> list)
     return Sequence<rtl::OUString>(list.begin(), static_cast<sal_Int32>(list.size()));
 }
 
-// One paragraph at a time of a text, outside its tables: the cursor stands at its start.
+// One paragraph at a time of a text, outside its tables: the cursor stands at its start. Every
+// call crosses into the office and costs far more than the work it asks for, so a paragraph is
+// read with as few as can be.
 struct Paragraph {
     Reference<css::text::XText> text;
     Reference<css::text::XParagraphCursor> cursor;
-    Reference<css::beans::XPropertySet> properties; // the cursor's
-    Reference<css::beans::XMultiPropertySet> multipleProperties;
+    Reference<css::beans::XMultiPropertySet> properties; // the cursor's
 };
 
 // Calls visit for each paragraph of text, outside its tables.
 template <typename Visit>
 void forEachParagraph(const Reference<css::text::XText> &text, const Visit &visit)
 {
+    // A new cursor stands at the start of its text.
     const Reference<css::text::XParagraphCursor> cursor(text->createTextCursor(), UNO_QUERY_THROW);
-    const Paragraph paragraph{text, cursor, Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW),
-                              Reference<css::beans::XMultiPropertySet>(cursor, UNO_QUERY_THROW)};
-    cursor->gotoStart(false);
+    const Paragraph paragraph{text, cursor, Reference<css::beans::XMultiPropertySet>(cursor, UNO_QUERY_THROW)};
     do {
         bestEffort([&] { visit(paragraph); });
     } while (cursor->gotoNextParagraph(false));
 }
+
+// A list style of the document, and its numbering rules once read; none when it is not in use.
+struct ListStyle {
+    bool read = false;
+    Reference<css::container::XIndexAccess> levels;
+    sal_Int32 levelCount = 0;
+};
+
+struct ListLevel {
+    bool labelledAsByABrowser;
+    std::optional<QString> labelWithoutNumber;
+};
+
+// What a visit reads of a paragraph: of its list item, and of its highlighting.
+struct ParagraphRead {
+    bool numbered = false;
+    rtl::OUString label;
+    sal_Int16 level = 0;
+    rtl::OUString style;
+    bool selected = false;              // the cursor selects the paragraph
+    std::optional<sal_Int32> highlight; // none where its parts differ
+};
 
 class Preparation {
 public:
@@ -97,11 +121,6 @@ public:
         if (!text.is() || !factory_.is())
             return marks_;
         const Reference<css::text::XText> body = text->getText();
-        bestEffort([&] {
-            // Nothing done here is to be recorded as a change of the document.
-            Reference<css::beans::XPropertySet>(document_, UNO_QUERY_THROW)
-                ->setPropertyValue("RecordChanges", Any(false));
-        });
         bestEffort([&] { markChanges(); });
         bestEffort([&] {
             const auto [anyList, highlighting] = whatTheBodyHolds(body);
@@ -109,10 +128,12 @@ public:
             if (!lists && !highlighting)
                 return;
             const auto visit = [&](const Paragraph &paragraph) {
-                if (lists)
-                    markListItem(paragraph);
+                ParagraphRead read = readParagraph(paragraph, lists, highlighting);
+                // A mark is text of the paragraph, which its highlighting is then read with.
+                if (lists && markListItem(paragraph, read) && highlighting)
+                    read.highlight = highlightOf(paragraph);
                 if (highlighting)
-                    keepHighlighting(paragraph);
+                    keepHighlighting(paragraph, read.highlight);
             };
             forEachParagraph(body, visit);
             forEachTableParagraph(visit);
@@ -127,7 +148,6 @@ private:
     static std::pair<bool, bool> whatTheBodyHolds(const Reference<css::text::XText> &body)
     {
         const Reference<css::text::XTextCursor> all = body->createTextCursor();
-        all->gotoStart(false);
         all->gotoEnd(true);
         const auto states = Reference<css::beans::XPropertyState>(all, UNO_QUERY_THROW)
                                 ->getPropertyStates(names({"NumberingStyleName", "CharHighlight"}));
@@ -135,34 +155,102 @@ private:
                 states[1] != css::beans::PropertyState_DEFAULT_VALUE};
     }
 
-    // Reads the levels of the list styles in use; true when one of them shows labels that a
-    // browser does not show alike. Only the items of such levels are marked, and only when there
-    // is one are the paragraphs visited. (A Word document gives every list a style.)
+    // Whether a list style in use has a level that shows labels a browser does not show alike:
+    // only the items of such levels are marked, and only when there is one are the paragraphs
+    // visited. (A Word document gives every list a style.) The levels are read up to the first
+    // such one; the others as items of theirs come.
     bool readListStyles()
     {
-        const Reference<css::container::XNameAccess> styles(
-            Reference<css::style::XStyleFamiliesSupplier>(document_, UNO_QUERY_THROW)
-                ->getStyleFamilies()
-                ->getByName("NumberingStyles"),
-            UNO_QUERY_THROW);
-        bool ownLabels = false;
-        for (const rtl::OUString &name : styles->getElementNames()) {
-            const Reference<css::style::XStyle> style(styles->getByName(name), UNO_QUERY_THROW);
-            if (!style->isInUse())
-                continue;
-            Reference<css::container::XIndexAccess> levels;
-            Reference<css::beans::XPropertySet>(style, UNO_QUERY_THROW)->getPropertyValue("NumberingRules") >>= levels;
-            const sal_Int32 count = levels.is() ? levels->getCount() : 0;
-            for (sal_Int16 level = 0; level < count; ++level) {
-                Sequence<css::beans::PropertyValue> properties;
-                levels->getByIndex(level) >>= properties;
-                const ListLevelFormat format = ListLevelFormatOf(properties);
-                const ListLevel read{LabelledAsByABrowser(format, level), LabelWithoutNumber(format)};
-                listLevels_[{toQString(name), level}] = read;
-                ownLabels = ownLabels || !read.labelledAsByABrowser;
+        numberingStyles_.set(Reference<css::style::XStyleFamiliesSupplier>(document_, UNO_QUERY_THROW)
+                                 ->getStyleFamilies()
+                                 ->getByName("NumberingStyles"),
+                             UNO_QUERY_THROW);
+        const Sequence<rtl::OUString> names = numberingStyles_->getElementNames();
+        for (const rtl::OUString &name : names)
+            listStyles_[name];
+        for (const rtl::OUString &name : names) {
+            const ListStyle &style = listStyle(name);
+            for (sal_Int16 level = 0; level < style.levelCount; ++level) {
+                if (!listLevel(name, level)->labelledAsByABrowser)
+                    return true;
             }
         }
-        return ownLabels;
+        return false;
+    }
+
+    // The numbering rules of a list style of the document, read once; none when it is not in use.
+    const ListStyle &listStyle(const rtl::OUString &name)
+    {
+        ListStyle &style = listStyles_.at(name);
+        if (style.read)
+            return style;
+        style.read = true;
+        const Reference<css::style::XStyle> read(numberingStyles_->getByName(name), UNO_QUERY_THROW);
+        if (!read->isInUse())
+            return style;
+        Reference<css::beans::XPropertySet>(read, UNO_QUERY_THROW)->getPropertyValue("NumberingRules") >>= style.levels;
+        style.levelCount = style.levels.is() ? style.levels->getCount() : 0;
+        return style;
+    }
+
+    // A level of a list style in use, read once; none for a style not in use, or not a list style
+    // of the document, and for a level it does not have.
+    const ListLevel *listLevel(const rtl::OUString &style, sal_Int16 level)
+    {
+        const auto known = listLevels_.find({style, level});
+        if (known != listLevels_.end())
+            return &known->second;
+        if (listStyles_.count(style) == 0)
+            return nullptr;
+        const ListStyle &rules = listStyle(style);
+        if (level < 0 || level >= rules.levelCount)
+            return nullptr;
+        Sequence<css::beans::PropertyValue> properties;
+        rules.levels->getByIndex(level) >>= properties;
+        const ListLevelFormat format = ListLevelFormatOf(properties);
+        return &listLevels_.insert({{style, level}, {LabelledAsByABrowser(format, level), LabelWithoutNumber(format)}})
+                    .first->second;
+    }
+
+    // What a paragraph is visited for, its list item or its highlighting or both, read in one
+    // call. For its highlighting the cursor selects the paragraph.
+    static ParagraphRead readParagraph(const Paragraph &paragraph, bool lists, bool highlighting)
+    {
+        std::vector<rtl::OUString> wanted;
+        if (lists)
+            wanted = {"NumberingIsNumber", "ListLabelString", "NumberingLevel", "NumberingStyleName"};
+        if (highlighting) {
+            paragraph.cursor->gotoEndOfParagraph(true);
+            wanted.emplace_back("CharHighlight");
+        }
+        const auto values = paragraph.properties->getPropertyValues(
+            Sequence<rtl::OUString>(wanted.data(), sal_Int32(wanted.size())));
+        ParagraphRead read;
+        read.selected = highlighting;
+        if (lists) {
+            values[0] >>= read.numbered;
+            values[1] >>= read.label;
+            values[2] >>= read.level;
+            values[3] >>= read.style;
+        }
+        if (highlighting)
+            read.highlight = highlightIn(values[values.getLength() - 1]);
+        return read;
+    }
+
+    // The highlight of the whole paragraph, selected by the cursor; none where its parts differ.
+    static std::optional<sal_Int32> highlightOf(const Paragraph &paragraph)
+    {
+        paragraph.cursor->gotoEndOfParagraph(true);
+        return highlightIn(paragraph.properties->getPropertyValues(names({"CharHighlight"}))[0]);
+    }
+
+    static std::optional<sal_Int32> highlightIn(const Any &value)
+    {
+        sal_Int32 colour = NoHighlight;
+        if (value >>= colour)
+            return colour;
+        return std::nullopt;
     }
 
     template <typename Visit>
@@ -219,38 +307,32 @@ private:
         }
     }
 
-    // A numbered paragraph gets its label, unless a browser shows it alike. Headings numbered by
-    // the outline have their numbers written by the export itself.
-    void markListItem(const Paragraph &paragraph)
+    // A numbered paragraph gets its label, unless a browser shows it alike; true when it got one.
+    // Headings numbered by the outline have their numbers written by the export itself.
+    bool markListItem(const Paragraph &paragraph, const ParagraphRead &read)
     {
-        const auto values = paragraph.multipleProperties->getPropertyValues(
-            names({"NumberingIsNumber", "ListLabelString", "NumberingLevel", "NumberingStyleName"}));
-        bool numbered = false;
-        rtl::OUString label;
-        sal_Int16 level = 0;
-        rtl::OUString style;
-        values[0] >>= numbered;
-        values[1] >>= label;
-        values[2] >>= level;
-        values[3] >>= style;
-        if (!numbered || style == "Outline")
-            return;
-        const auto known = listLevels_.find({toQString(style), level});
-        if (known != listLevels_.end() && known->second.labelledAsByABrowser)
-            return;
-        const std::optional<QString> shown = !label.isEmpty() ? toQString(label)
-                                             : known != listLevels_.end()
-                                                 ? known->second.labelWithoutNumber
-                                                 : LabelWithoutNumber(levelOf(paragraph, level));
-        if (shown)
-            placeMark(paragraph.text, paragraph.cursor.get(), {PageMark::Kind::ListItem, *shown});
+        if (!read.numbered || read.style == "Outline")
+            return false;
+        const ListLevel *known = listLevel(read.style, read.level);
+        if (known && known->labelledAsByABrowser)
+            return false;
+        const std::optional<QString> shown = !read.label.isEmpty() ? toQString(read.label)
+                                             : known               ? known->labelWithoutNumber
+                                                                   : LabelWithoutNumber(levelOf(paragraph, read.level));
+        if (!shown)
+            return false;
+        // The label goes before the paragraph's text.
+        if (read.selected)
+            paragraph.cursor->collapseToStart();
+        placeMark(paragraph.text, paragraph.cursor.get(), {PageMark::Kind::ListItem, *shown});
+        return true;
     }
 
     // The format of a level of the list the paragraph is in.
     static ListLevelFormat levelOf(const Paragraph &paragraph, sal_Int16 level)
     {
         Reference<css::container::XIndexAccess> levels;
-        paragraph.properties->getPropertyValue("NumberingRules") >>= levels;
+        paragraph.properties->getPropertyValues(names({"NumberingRules"}))[0] >>= levels;
         Sequence<css::beans::PropertyValue> properties;
         if (levels.is())
             levels->getByIndex(level) >>= properties;
@@ -258,14 +340,16 @@ private:
     }
 
     // Highlighted text gets its highlight as background colour: a paragraph highlighted
-    // throughout at once, one highlighted in parts portion by portion.
-    static void keepHighlighting(const Paragraph &paragraph)
+    // throughout (highlight, read with the cursor selecting it) at once, one highlighted in parts
+    // portion by portion.
+    void keepHighlighting(const Paragraph &paragraph, std::optional<sal_Int32> highlight)
     {
-        paragraph.cursor->gotoEndOfParagraph(true);
-        sal_Int32 colour = NoHighlight;
-        if (paragraph.properties->getPropertyValue("CharHighlight") >>= colour) {
-            if (colour != NoHighlight)
-                paragraph.properties->setPropertyValue("CharBackColor", Any(colour));
+        if (highlight) {
+            if (*highlight != NoHighlight) {
+                beforeChanging();
+                const Any colour(*highlight);
+                paragraph.properties->setPropertyValues(names({"CharBackColor"}), Sequence<Any>(&colour, 1));
+            }
             return;
         }
         const auto selected
@@ -274,8 +358,11 @@ private:
                                   ->createEnumeration();
         while (portions->hasMoreElements()) {
             const Reference<css::beans::XPropertySet> portion(portions->nextElement(), UNO_QUERY_THROW);
-            if ((portion->getPropertyValue("CharHighlight") >>= colour) && colour != NoHighlight)
+            sal_Int32 colour = NoHighlight;
+            if ((portion->getPropertyValue("CharHighlight") >>= colour) && colour != NoHighlight) {
+                beforeChanging();
                 portion->setPropertyValue("CharBackColor", Any(colour));
+            }
         }
     }
 
@@ -284,6 +371,7 @@ private:
     void placeMark(const Reference<css::text::XText> &text, const Reference<css::text::XTextRange> &at,
                    const PageMark &mark)
     {
+        beforeChanging();
         const Reference<css::text::XDependentTextField> field(
             factory_->createInstance("com.sun.star.text.textfield.SetExpression"), UNO_QUERY_THROW);
         Reference<css::beans::XPropertySet>(field, UNO_QUERY_THROW)
@@ -291,6 +379,18 @@ private:
         field->attachTextFieldMaster(writtenAsItStands());
         text->insertTextContent(at, field.get(), false);
         marks_.marks.push_back(mark);
+    }
+
+    // Nothing done here is to be recorded as a change of the document: told once, before the
+    // first change, so that a document left as it is costs no call.
+    void beforeChanging()
+    {
+        if (std::exchange(changing_, true))
+            return;
+        bestEffort([&] {
+            Reference<css::beans::XPropertySet>(document_, UNO_QUERY_THROW)
+                ->setPropertyValue("RecordChanges", Any(false));
+        });
     }
 
     // The text variable whose fields the export writes as markup: the document's own, or made.
@@ -316,11 +416,10 @@ private:
     Reference<css::lang::XMultiServiceFactory> factory_;
     PageMarks marks_;
     Reference<css::beans::XPropertySet> markup_; // see writtenAsItStands
-    struct ListLevel {
-        bool labelledAsByABrowser;
-        std::optional<QString> labelWithoutNumber;
-    };
-    std::map<std::pair<QString, sal_Int16>, ListLevel> listLevels_; // of the list styles in use, by style and level
+    bool changing_ = false;                      // see beforeChanging
+    Reference<css::container::XNameAccess> numberingStyles_;
+    std::map<rtl::OUString, ListStyle> listStyles_;                       // every list style, by name
+    std::map<std::pair<rtl::OUString, sal_Int16>, ListLevel> listLevels_; // those read, by style and level
 };
 
 } // namespace

@@ -1,15 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// quorvane-convert as installed, run as a script on a server would: without a display, on real
-// documents through the real office, the office profiles in the tests' own cache folder, a
-// runtime folder of its own. Every office process it starts is noted while it runs, and none may
-// be left once it has ended.
-#include "OfficeChildren.h"
+// quorvane-convert on documents beside which it writes their pages, run as InstalledCommand.h
+// tells.
+#include "InstalledCommand.h"
 #include "PrintQt.h"
 #include "Rows.h"
 #include "TestDocuments.h"
 
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -19,64 +18,13 @@
 #include <csignal>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/syscall.h>
 #include <unistd.h>
-
-static const QString UsageLine
-    = "Usage: quorvane-convert [--filtered] [--extension EXT] [--jobs N] [--keep-going] [--quiet] [--] PATH...";
-
-struct Outcome {
-    int status; // the exit status, or minus the number of the signal that ended it
-    QString out, err;
-    QSet<qint64> offices; // its office processes, as seen while it ran
-};
-
-// What an ended command of process pid may not leave behind: its office pipes in /tmp, entries in
-// its running-object folder.
-static void expectNoTraces(qint64 pid, const QString &runtime)
-{
-    EXPECT_EQ(QDir("/tmp").entryList({QStringLiteral("OSL_PIPE_*_quorvane-%1-*").arg(pid)}, QDir::System),
-              QStringList());
-    EXPECT_EQ(QDir(runtime + "/quorvane-running").entryList(QDir::Files | QDir::Hidden), QStringList());
-}
-
-// watch runs every 20 ms while the command runs, given its process id; the command's standard
-// error goes to terminal when one is given. With a wrapper, that command runs the command.
-static Outcome run(const QStringList &arguments, const std::function<void(qint64)> &watch = {}, int terminal = -1,
-                   const QStringList &wrapper = {})
-{
-    const QTemporaryDir runtime;
-    QProcess command;
-    QStringList environment = QProcess::systemEnvironment().filter(
-        QRegularExpression("^(?!(DISPLAY|WAYLAND_DISPLAY|QT_QPA_PLATFORM|XDG_CACHE_HOME|XDG_RUNTIME_DIR)=)"));
-    command.setEnvironment(environment << "XDG_CACHE_HOME=" QUORVANE_TEST_CACHE << "XDG_RUNTIME_DIR=" + runtime.path());
-    if (terminal >= 0)
-        command.setChildProcessModifier([terminal] { ::dup2(terminal, STDERR_FILENO); });
-    if (wrapper.isEmpty())
-        command.start(QUORVANE_CONVERT_COMMAND, arguments);
-    else
-        command.start(wrapper.value(0), wrapper.mid(1) << QUORVANE_CONVERT_COMMAND << arguments);
-    EXPECT_TRUE(command.waitForStarted()) << qPrintable(command.errorString());
-    const qint64 pid = command.processId();
-    QSet<qint64> offices;
-    for (int waits = 0; !command.waitForFinished(20) && waits < 12000; ++waits) { // four minutes at most
-        for (const qint64 office : OfficeChildren(command.processId()))
-            offices << office;
-        if (watch)
-            watch(command.processId());
-    }
-    EXPECT_EQ(command.state(), QProcess::NotRunning) << "did not end: " << qPrintable(arguments.join(' '));
-    command.kill();
-    command.waitForFinished();
-    for (const qint64 office : offices)
-        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/proc/%1").arg(office))) << "office " << office << " was left";
-    expectNoTraces(pid, runtime.path());
-    return {command.exitStatus() == QProcess::CrashExit ? -command.exitCode() : command.exitCode(),
-            command.readAllStandardOutput(), command.readAllStandardError(), offices};
-}
 
 // A folder tree's documents are converted in walk order, each page beside its document; hidden
 // folders, "~" copies and other files are left. On a terminal the bar is drawn in place on
@@ -101,7 +49,8 @@ TEST(ConvertCommand, ConvertsAFolderTreeInWalkOrderToFilteredHtmlDrawingABarOnAT
     QByteArray drawn;
     const auto readTerminal = [&](qint64) { drawn += shown.readAll(); };
 
-    const Outcome outcome = run({"--filtered", root}, readTerminal, terminalSide);
+    const Outcome outcome = RunCommand({"--filtered", root},
+                                       CommandSetting().watching(readTerminal).erringTo(terminalSide));
     readTerminal(0);
     ::close(terminalSide);
 
@@ -126,7 +75,7 @@ TEST(ConvertCommand, ConvertsAFolderTreeInWalkOrderToFilteredHtmlDrawingABarOnAT
 // Five documents, the first with pictures, the second and the fourth failing. What a run of them
 // writes: the lines on standard output, without the folder and each failure's description; the
 // list on standard error, as patterns where FOLDER stands for the folder; the pages, a Normal one
-// with its pictures beside it.
+// with its pictures beside it; what the report says of each document.
 const char *const FiveDocuments[] = {"FloatingPictures.doc", "password_password_cryptoapi.doc", "footnote.doc",
                                      "testWORD_truncated.docx", "Lists.doc"};
 const QStringList EveryLine = {
@@ -138,6 +87,11 @@ const QString EndedThere = "quorvane-convert: not converted \\(4 of 5, 1 failed,
 const QStringList EveryPage = {"FloatingPictures.htm", "Lists.htm", "footnote.htm"};
 const QString EveryFailure = "quorvane-convert: not converted \\(2 of 5\\):\n" + FirstFailure
                              + "  FOLDER/testWORD_truncated.docx: error 5792: [^\n]+\n";
+const QStringList EveryStatus = {"FloatingPictures.doc converted", "password_password_cryptoapi.doc failed",
+                                 "footnote.doc converted", "testWORD_truncated.docx failed", "Lists.doc converted"};
+const QStringList EndedStatuses = {"FloatingPictures.doc converted", "password_password_cryptoapi.doc failed",
+                                   "footnote.doc not_tried", "testWORD_truncated.docx not_tried",
+                                   "Lists.doc not_tried"};
 
 struct Failing {
     const char *name;
@@ -145,6 +99,7 @@ struct Failing {
     int linesShown; // the first of EveryLine
     QString listedAtEnd;
     QStringList pagesWritten;
+    QStringList reported;
     friend void PrintTo(const Failing &row, std::ostream *out) { *out << row.name; }
 };
 class AFailure : public ::testing::TestWithParam<Failing> {};
@@ -152,11 +107,12 @@ class AFailure : public ::testing::TestWithParam<Failing> {};
 TEST_P(AFailure, EndsTheRunThereOrWithKeepGoingEveryDocumentIsTriedAndTheFailuresListed)
 {
     const QTemporaryDir folder;
-    QStringList arguments = GetParam().options + QStringList{"--jobs", "2"};
+    const QString report = folder.filePath("report.jsonl");
+    QStringList arguments = GetParam().options + QStringList{"--jobs", "2", "--report", report};
     for (const char *name : FiveDocuments)
         arguments << CopyTestDocument(name, folder.path());
 
-    const Outcome outcome = run(arguments);
+    const Outcome outcome = RunCommand(arguments);
 
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(
@@ -166,13 +122,19 @@ TEST_P(AFailure, EndsTheRunThereOrWithKeepGoingEveryDocumentIsTriedAndTheFailure
     EXPECT_TRUE(QRegularExpression('^' + listed + '$').match(outcome.err).hasMatch()) << qPrintable(outcome.err);
     EXPECT_EQ(QDir(folder.path()).entryList({"*.htm"}, QDir::Files, QDir::Name), GetParam().pagesWritten);
     EXPECT_FALSE(QDir(folder.path()).entryList({"FloatingPictures_htm_*"}, QDir::Files).isEmpty()) << "no picture";
+    EXPECT_EQ(ReportStatuses(report), GetParam().reported);
+    const QJsonObject failed = ReportLines(report).value(1);
+    EXPECT_EQ(std::pair(failed["error"].toInt(), failed["page"].toString()),
+              std::pair(5408, folder.filePath("password_password_cryptoapi.htm")));
+    EXPECT_FALSE(failed["description"].toString().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ConvertCommand, AFailure,
-    ::testing::Values(Failing{"EndsTheRun", {}, 2, EndedThere, {"FloatingPictures.htm"}},
-                      Failing{"KeepGoing", {"--keep-going"}, 5, EveryFailure, EveryPage},
-                      Failing{"KeepGoingQuietly", {"--keep-going", "--quiet"}, 0, EveryFailure, EveryPage}),
+    ::testing::Values(Failing{"EndsTheRun", {}, 2, EndedThere, {"FloatingPictures.htm"}, EndedStatuses},
+                      Failing{"KeepGoing", {"--keep-going"}, 5, EveryFailure, EveryPage, EveryStatus},
+                      Failing{
+                          "KeepGoingQuietly", {"--keep-going", "--quiet"}, 0, EveryFailure, EveryPage, EveryStatus}),
     RowName);
 
 struct Usage {
@@ -189,9 +151,11 @@ TEST_P(BadUsage, IsRefusedWithStatusTwoOneLineAndTheUsageAndNothingIsConverted)
     const QString document = CopyTestDocument("Word6.doc", folder.path()), missing = folder.filePath("missing.doc");
     QStringList arguments = GetParam().arguments;
 
-    const Outcome outcome = run(arguments.replaceInStrings("DOC", document).replaceInStrings("MISSING", missing));
+    const Outcome outcome = RunCommand(
+        arguments.replaceInStrings("DOC", document).replaceInStrings("MISSING", missing));
 
-    const QString said = "quorvane-convert: " + QString(GetParam().message).replace("MISSING", missing) + '\n';
+    const QString said = "quorvane-convert: "
+                         + QString(GetParam().message).replace("DOC", document).replace("MISSING", missing) + '\n';
     EXPECT_EQ(std::tuple(outcome.status, outcome.out, outcome.err), std::tuple(2, QString(), said + UsageLine + '\n'));
     EXPECT_FALSE(QFileInfo::exists(PageBeside(document)));
 }
@@ -208,15 +172,32 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"TooManyJobs",
               {"--jobs", "1073741824", "DOC"},
               "--jobs takes at most 64, as many offices as can run at once, not 1073741824."},
-        Usage{"NoExtension", {"--extension", "", "DOC"}, "--extension needs an extension, such as doc or do*."}),
+        Usage{"NoExtension", {"--extension", "", "DOC"}, "--extension needs an extension, such as doc or do*."},
+        Usage{"ShardBeyondItsCount",
+              {"--shard", "4/3", "DOC"},
+              "--shard needs K/N, whole numbers with 1 <= K <= N, not '4/3'."},
+        Usage{"ShardWithoutCount",
+              {"--shard", "1", "DOC"},
+              "--shard needs K/N, whole numbers with 1 <= K <= N, not '1'."},
+        Usage{"NullWithoutList", {"--null", "DOC"}, "--null goes with --files-from."},
+        Usage{"NoOutputFolder", {"--output-dir", "", "DOC"}, "--output-dir needs a name."},
+        Usage{"OutputFolderUnderAFile",
+              {"--output-dir", "DOC/pages", "DOC"},
+              "the output folder 'DOC/pages' cannot be made."},
+        Usage{"ListMissing",
+              {"--files-from", "MISSING"},
+              "the list 'MISSING' cannot be read (No such file or directory)."},
+        Usage{"ReportInAMissingFolder",
+              {"--report", "MISSING/report", "DOC"},
+              "the report 'MISSING/report' cannot be written (No such file or directory)."}),
     RowName);
 
 TEST(ConvertCommand, PrintsItsUsageOnHelpAndItsVersionOnVersion)
 {
-    const Outcome help = run({"--help"});
+    const Outcome help = RunCommand({"--help"});
     EXPECT_TRUE(help.status == 0 && help.out.startsWith(UsageLine + "\n\n")) << help.status << qPrintable(help.out);
     EXPECT_TRUE(help.out.contains("\n  --  ")) << "-- is not told";
-    const Outcome version = run({"--version"});
+    const Outcome version = RunCommand({"--version"});
     EXPECT_EQ(std::tuple(version.status, version.out, version.err),
               std::tuple(0, QString("quorvane-convert 1.0.0\n"), QString()));
 }
@@ -240,8 +221,8 @@ TEST(ConvertCommand, TakesEveryNameAsItIsAndTellsItReadablyOnOneLine)
     html.close();
     const QString lastArgument = QStringLiteral("exec \"$0\" \"$@\" \"%1/bad$(printf '\\377').doc\"").arg(root);
 
-    const Outcome outcome = run({"--keep-going", "--jobs", "2", "--", dash, percent, broken, html.fileName()}, {}, -1,
-                                {"sh", "-c", lastArgument});
+    const Outcome outcome = RunCommand({"--keep-going", "--jobs", "2", "--", dash, percent, broken, html.fileName()},
+                                       CommandSetting().wrappedIn({"sh", "-c", lastArgument}));
 
     EXPECT_EQ(outcome.status, 1) << qPrintable(outcome.err);
     const QStringList lines = QString(outcome.out).remove(root + '/').split('\n');
@@ -291,7 +272,7 @@ TEST(ConvertCommand, FollowsNoLinkNamedLikeAStagingFolder)
                                 QStringLiteral(".quorvane-save-%1-%2-1-AAAAAA").arg(machine).arg(endedPid)})
         ASSERT_TRUE(QFile::link(elsewhere.path(), folder.filePath(name)));
 
-    const Outcome outcome = run({folder.path()});
+    const Outcome outcome = RunCommand({folder.path()});
 
     EXPECT_EQ(outcome.status, 0) << qPrintable(outcome.err);
     EXPECT_TRUE(QFile::exists(folder.filePath("Lists.htm")));
@@ -316,7 +297,7 @@ TEST(ConvertCommand, WithoutUserNamespacesConvertsAndSaysOnceThatTheSandboxIsMis
         "echo 1 > /proc/sys/user/max_user_namespaces && exec unshare -U --map-user=1000 --map-group=1000 \"$@\"",
         "sh"};
 
-    const Outcome outcome = run({document}, {}, -1, noFurtherNamespaces);
+    const Outcome outcome = RunCommand({document}, CommandSetting().wrappedIn(noFurtherNamespaces));
 
     EXPECT_EQ(outcome.status, 0) << qPrintable(outcome.err);
     EXPECT_TRUE(QFile::exists(PageBeside(document)));
@@ -343,7 +324,7 @@ TEST_P(Interrupted, EndsByTheSignalWithItsOfficesEndedAndOnlyWholePagesLeft)
             sent = ::kill(pid_t(pid), GetParam()) == 0;
     };
 
-    const Outcome outcome = run({folder.path()}, interruptDuringASave);
+    const Outcome outcome = RunCommand({folder.path()}, CommandSetting().watching(interruptDuringASave));
 
     ASSERT_TRUE(sent);
     EXPECT_EQ(outcome.status, -GetParam());
@@ -358,3 +339,71 @@ TEST_P(Interrupted, EndsByTheSignalWithItsOfficesEndedAndOnlyWholePagesLeft)
 
 INSTANTIATE_TEST_SUITE_P(ConvertCommand, Interrupted, ::testing::Values(SIGINT, SIGTERM),
                          [](const auto &row) { return std::string(sigabbrev_np(row.param)); });
+
+// SIGTERM that comes as the run ends at a failure, while a later document still converts, ends
+// the command at once by that signal, with its offices, not once the conversion under way has
+// ended. The command tells the failure on standard output, then the summary on standard error;
+// the one the row names goes into a full pipe, and the signal comes while the command waits to
+// write it; the pipe is read from then on. The offices at work then are stopped, as a hung office
+// would be: a command that waited for them would wait for its call limit, and is killed 20 s
+// after the signal.
+struct Ending {
+    const char *name;
+    int stream; // where the command is writing when the signal comes
+    friend void PrintTo(const Ending &row, std::ostream *out) { *out << row.name; }
+};
+class SignalAsTheRunEnds : public ::testing::TestWithParam<Ending> {};
+
+TEST_P(SignalAsTheRunEnds, EndsTheCommandAtOnceByTheSignalWithItsOffices)
+{
+    const QTemporaryDir folder;
+    const QDir listed(folder.path(), {}, QDir::Name, QDir::AllEntries | QDir::Hidden);
+    const QStringList documents{
+        CopyTestDocument("password_password_cryptoapi.doc", folder.path()), // fails at once
+        CopyTestDocument("ca.kwsymphony.www_education_School_Concert_Seat_Booking_Form_2011-12.doc", folder.path())};
+    int told[2];
+    ASSERT_EQ(::pipe2(told, O_CLOEXEC | O_NONBLOCK), 0);
+    const QByteArray filling(::fcntl(told[1], F_GETPIPE_SZ), '.');
+    ASSERT_EQ(::write(told[1], filling.constData(), filling.size()), filling.size());
+    ::fcntl(told[1], F_SETFL, 0); // the command's writes wait, as on any pipe
+    // The system call that the command's main thread waits in: its number, then its arguments.
+    const QByteArray writingTold = QByteArray::number(SYS_write) + " 0x" + QByteArray::number(GetParam().stream) + ' ';
+    std::optional<QElapsedTimer> sinceSignal;
+    const auto signalWhileTheEndIsTold = [&](qint64 pid) {
+        if (!sinceSignal) {
+            QFile waitingIn(QStringLiteral("/proc/%1/syscall").arg(pid));
+            if (!waitingIn.open(QIODevice::ReadOnly) || !waitingIn.readAll().startsWith(writingTold))
+                return;
+            ASSERT_EQ(::kill(pid_t(pid), SIGTERM), 0);
+            sinceSignal.emplace().start();
+        }
+        const QList<qint64> offices = OfficeChildren(pid);
+        for (const qint64 office : offices)
+            ::kill(pid_t(office), SIGSTOP);
+        char drained[4096];
+        while (::read(told[0], drained, sizeof drained) > 0) {}
+        if (sinceSignal->hasExpired(20000)) {
+            ::kill(pid_t(pid), SIGKILL);
+            for (const qint64 office : offices)
+                ::kill(pid_t(office), SIGKILL);
+        }
+    };
+    CommandSetting setting = CommandSetting().watching(signalWhileTheEndIsTold);
+    if (GetParam().stream == STDOUT_FILENO)
+        setting.writingTo(told[1]);
+    else
+        setting.erringTo(told[1]);
+
+    const Outcome outcome = RunCommand(documents + QStringList{"--jobs", "2"}, setting);
+    ::close(told[0]);
+    ::close(told[1]);
+
+    ASSERT_TRUE(sinceSignal) << "the command was not seen telling the end of the run";
+    EXPECT_EQ(outcome.status, -SIGTERM) << "-9: still running 20 s after the signal";
+    EXPECT_EQ(listed.entryList({"*.htm", ".quorvane-save-*"}), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(ConvertCommand, SignalAsTheRunEnds,
+                         ::testing::Values(Ending{"AsTheFailureIsTold", STDOUT_FILENO},
+                                           Ending{"AsTheSummaryIsTold", STDERR_FILENO}),
+                         RowName);

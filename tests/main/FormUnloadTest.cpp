@@ -1,20 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the window ends the program at once, also while a command waits in a nested event loop
-// or a conversion run works. Each window lives in a child forked for the case (a death test),
-// since the ending is the whole process's: the child must end with the close's status 0, as
-// nothing after the close may run.
-#include "FakePlatform.h"
-#include "Form1.h"
+// or a conversion run works, and so does the window destroyed from outside. Each window lives in
+// a child forked for the case (a death test), or on a real display in a program of its own, since
+// the ending is the whole process's: the child must end with the close's status 0, as nothing
+// after the close may run.
+#include "FolderRun.h"
 #include "OfficeChildren.h"
 #include "OfficeEngine.h"
+#include "Rows.h"
 #include "TestDocuments.h"
 
 #include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -70,14 +71,42 @@ TEST(FormUnload, CtrlQClosesTheWindowAndEndsTheProgram)
         testing::ExitedWithCode(0), "");
 }
 
+// Twenty documents in folder: a run long enough to be ended in the middle.
+static void copyTwentyDocuments(const QString &folder)
+{
+    for (int copy = 1; copy <= 20; ++copy)
+        CopyTestDocument("Lists.doc", folder, QStringLiteral("Lists %1.doc").arg(copy, 2, 10, QLatin1Char('0')));
+}
+
+// An ended program left no office (one that it left, running or ended but not collected, falls
+// to this process, which takes it in as a subreaper) and no running-object entry.
+static void expectNoOfficeAndNoRunningEntry()
+{
+    EXPECT_EQ(OfficeChildren(), QList<qint64>()) << "offices were left";
+    EXPECT_EQ(QDir(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvane-running").entryList(QDir::Files), QStringList())
+        << "running-object entries were left";
+}
+
+// What a program ended in the middle of a run over the twenty documents of listed left: besides
+// the above, some pages, each whole, and no staging folder.
+static void expectEndedMidRunLeavingNothing(const QDir &listed)
+{
+    expectNoOfficeAndNoRunningEntry();
+    EXPECT_FALSE(listed.entryList({"*.htm"}).isEmpty());
+    EXPECT_LT(listed.entryList({"*.htm"}).size(), 20) << "ended in the middle of the run";
+    for (const QString &page : listed.entryList({"*.htm"})) {
+        QFile f(listed.filePath(page)); // a half-written page has no end tag
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll().toLower().contains("</html>")) << qPrintable(page);
+    }
+    EXPECT_EQ(listed.entryList({".quorvane-save-*"}), QStringList());
+}
+
 // The run converts the documents of a folder with the real office, and the window is closed once
-// the first page is in place. An office that the child leaves, running or ended but not collected,
-// falls to this process, which takes it in as a subreaper.
+// the first page is in place.
 TEST(FormUnload, ClosingDuringARunLeavesNoOfficeNoStagingFolderAndNoHalfWrittenPage)
 {
     const QTemporaryDir folder;
-    for (int copy = 1; copy <= 20; ++copy)
-        CopyTestDocument("Lists.doc", folder.path(), QStringLiteral("Lists %1.doc").arg(copy, 2, 10, QLatin1Char('0')));
+    copyTwentyDocuments(folder.path());
     const QDir listed(folder.path(), {}, QDir::Name, QDir::AllEntries | QDir::Hidden);
     ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     EXPECT_EXIT(
@@ -85,12 +114,9 @@ TEST(FormUnload, ClosingDuringARunLeavesNoOfficeNoStagingFolderAndNoHalfWrittenP
             qputenv("XDG_CACHE_HOME", QUORVANE_TEST_CACHE); // the office profiles in the tests' folder
             RegisterOfficeEngine();
             FakePlatform platform;
-            platform.dialogs.inputAnswers = {"doc"};
-            platform.dialogs.folderAnswers = {folder.path()};
             Form1 form(platform.bundle());
             form.show();
-            form.findChild<QToolButton *>("Check4")->click();
-            QTimer::singleShot(0, &form, [&] { form.findChild<QToolButton *>("Check2")->click(); });
+            ConvertFolder(form, platform.dialogs, folder.path());
             QTimer watch;
             watch.callOnTimeout([&] {
                 if (!listed.entryList({"*.htm"}).isEmpty())
@@ -101,14 +127,54 @@ TEST(FormUnload, ClosingDuringARunLeavesNoOfficeNoStagingFolderAndNoHalfWrittenP
         },
         testing::ExitedWithCode(0), "");
 
-    EXPECT_EQ(OfficeChildren(), QList<qint64>()) << "offices were left";
-    EXPECT_FALSE(listed.entryList({"*.htm"}).isEmpty());
-    EXPECT_LT(listed.entryList({"*.htm"}).size(), 20) << "closed in the middle of the run";
-    for (const QString &page : listed.entryList({"*.htm"})) {
-        QFile f(folder.filePath(page)); // a half-written page has no end tag
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll().toLower().contains("</html>")) << qPrintable(page);
-    }
-    EXPECT_EQ(listed.entryList({".quorvane-save-*"}), QStringList());
-    EXPECT_EQ(QDir(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvane-running").entryList(QDir::Files), QStringList())
-        << "running-object entries were left";
+    expectEndedMidRunLeavingNothing(listed);
 }
+
+// The window's X window destroyed by another program, which sends the program no close request
+// (as `xdotool windowclose` does), ends the program as a close does: while it waits with nothing
+// running ("Idle"), and once the first page of a run is in place ("DuringARun"). The window runs
+// in a program of its own on the X display (a forked child would share the display's
+// connection), its offices in this process's care as above.
+struct Destroyed {
+    const char *name;
+    bool duringARun;
+    friend void PrintTo(const Destroyed &row, std::ostream *out) { *out << row.name; }
+};
+class DestroyingTheWindow : public testing::TestWithParam<Destroyed> {};
+
+TEST_P(DestroyingTheWindow, EndsTheProgramAsAClosingDoes)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable("xdotool").isEmpty())
+        GTEST_SKIP() << "needs an X display and xdotool";
+    const QTemporaryDir folder;
+    const QDir listed(folder.path(), {}, QDir::Name, QDir::AllEntries | QDir::Hidden);
+    QStringList arguments;
+    if (GetParam().duringARun) {
+        copyTwentyDocuments(folder.path());
+        arguments << folder.path();
+    }
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    QProcess window;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("XDG_CACHE_HOME", QUORVANE_TEST_CACHE);
+    window.setProcessEnvironment(environment);
+    window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    window.start(QUORVANE_WINDOW_PROGRAM, arguments);
+    ASSERT_TRUE(window.waitForReadyRead(30000)) << "the window did not show";
+    const QString id = QString::fromLatin1(window.readLine()).trimmed();
+    while (GetParam().duringARun && listed.entryList({"*.htm"}).isEmpty() && !window.waitForFinished(20)) {}
+
+    EXPECT_EQ(QProcess::execute("xdotool", {"windowclose", id}), 0);
+
+    EXPECT_TRUE(window.waitForFinished(90000));
+    EXPECT_EQ(std::pair(window.exitStatus(), window.exitCode()), std::pair(QProcess::NormalExit, 0))
+        << "3: the program went on without its window";
+    if (GetParam().duringARun)
+        expectEndedMidRunLeavingNothing(listed);
+    else
+        expectNoOfficeAndNoRunningEntry();
+}
+
+INSTANTIATE_TEST_SUITE_P(FormUnload, DestroyingTheWindow,
+                         testing::Values(Destroyed{"Idle", false}, Destroyed{"DuringARun", true}), RowName);
