@@ -3,6 +3,7 @@
 #include "ConvertCommand.h"
 
 #include "ConversionJobs.h"
+#include "ConvertDocument.h"
 #include "InterruptSignals.h"
 #include "LocalPaths.h"
 #include "OfficeEngine.h"
@@ -32,9 +33,8 @@ ConversionJobs::Conversion conversionOf(const RunPlan &plan, const ConvertOption
         RefuseTakenPage(target);
         if (!options.outputDir.isEmpty())
             MakePageFolder(options.outputDir, target);
-        ConvertDocument(
-            plan.documents.at(index), [format] { return format; },
-            options.outputDir.isEmpty() ? QString() : FolderOf(AbsolutePath(target.page)));
+        return ConvertDocument(plan.documents.at(index), format,
+                               options.outputDir.isEmpty() ? QString() : FolderOf(AbsolutePath(target.page)));
     };
 }
 
@@ -62,7 +62,7 @@ int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutp
                       seconds.at(index)});
         output.placed(position);
     });
-    QObject::connect(&jobs, &ConversionJobs::failed, [&](const ConversionJobs::Failure &failure) {
+    QObject::connect(&jobs, &ConversionJobs::failed, [&](const DocumentFailure &failure) {
         if (InterruptSignals::arrived()) // the office failed because the signal ends it
             return;
         const size_t index = size_t(failure.position - 1);
@@ -70,13 +70,9 @@ int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutp
                       failure.description, seconds.at(index)});
         output.failed(failure);
     });
-    QEventLoop waiting;
-    QObject::connect(&jobs, &ConversionJobs::finished, &waiting, &QEventLoop::quit);
-    QObject::connect(&jobs, &ConversionJobs::workersEnded, &waiting, &QEventLoop::quit);
     output.begin(plan.documents);
     jobs.start();
-    if (!jobs.isFinished())
-        waiting.exec();
+    jobs.waitUntilFinished();
     // A signal that came as the run finished ends the program now, not once the conversions still
     // under way have ended.
     interrupts.endIfArrived();
@@ -85,9 +81,9 @@ int ConvertDocuments(const RunPlan &plan, const ConvertOptions &options, RunOutp
     output.finished(jobs.failures(), options.keepGoing);
     // A failure ended the run while later documents were converting: their pages are discarded
     // as they end, in the event loop, which also takes the signals meanwhile.
-    if (jobs.working())
-        waiting.exec();
+    jobs.waitUntilWorkersEnded();
     // The idle offices end while the event loop takes the signals: one ends them at once.
+    QEventLoop waiting;
     std::thread ending([&waiting] {
         EndIdleOfficeProcesses();
         QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);

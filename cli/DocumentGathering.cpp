@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DocumentGathering.h"
 
-#include "AddFolder.h"
 #include "FolderImport.h"
 #include "LocalPaths.h"
 
@@ -34,11 +33,8 @@ GatheredDocuments GatherDocuments(const QStringList &paths, const QString &exten
             continue;
         }
         const QString root = AddFolder::FolderListEntry(QDir::cleanPath(path));
-        QStringList folders{root};
-        AddFolder::FilesByFolder files;
-        AddFolder::CollectSubFolders(folders, true, gathered.unreadFolders, &files);
         // Every folder of the walk is an entry that starts with its root's.
-        for (const QString &document : AddFolder::ImportableDocuments(folders, extension, files)) {
+        for (const QString &document : AddFolder::DocumentsInTree(root, extension, gathered.unreadFolders)) {
             gathered.documents << document;
             gathered.places << document.mid(root.size());
         }

@@ -10,14 +10,6 @@
 
 namespace {
 
-QString failureText(const ConversionJobs::Failure &failure)
-{
-    if (failure.number)
-        return QStringLiteral("%1: error %2: %3")
-            .arg(failure.path, QString::number(*failure.number), failure.description);
-    return QStringLiteral("%1: unexpected failure, without an error number: %2").arg(failure.path, failure.description);
-}
-
 // line as one line, whatever the names in it hold (see ReadableName).
 void printLine(std::FILE *stream, const QString &line)
 {
@@ -69,21 +61,21 @@ void RunOutput::placed(int position)
     redraw();
 }
 
-void RunOutput::failed(const ConversionJobs::Failure &failure)
+void RunOutput::failed(const DocumentFailure &failure)
 {
     ++done;
     if (mode == Mode::Lines)
         printLine(
             stdout,
-            QStringLiteral("[%1/%2] failed %3").arg(failure.position).arg(documents.size()).arg(failureText(failure)));
+            QStringLiteral("[%1/%2] failed %3").arg(failure.position).arg(documents.size()).arg(FailureLine(failure)));
     if (mode == Mode::Bar) {
         bar.clear();
-        printLine(stderr, QStringLiteral("failed ") + failureText(failure));
+        printLine(stderr, QStringLiteral("failed ") + FailureLine(failure));
     }
     redraw();
 }
 
-void RunOutput::finished(const std::vector<ConversionJobs::Failure> &failures, bool keepGoing)
+void RunOutput::finished(const std::vector<DocumentFailure> &failures, bool keepGoing)
 {
     everySecond.stop();
     waitingFor = 0;
@@ -99,8 +91,8 @@ void RunOutput::finished(const std::vector<ConversionJobs::Failure> &failures, b
     if (untried > 0)
         counts += QStringLiteral(", %1 failed, %2 not tried").arg(QString::number(failed), QString::number(untried));
     printLine(stderr, QStringLiteral("quorvane-convert: not converted (%1):").arg(counts));
-    for (const ConversionJobs::Failure &failure : failures)
-        printLine(stderr, QStringLiteral("  ") + failureText(failure));
+    for (const DocumentFailure &failure : failures)
+        printLine(stderr, QStringLiteral("  ") + FailureLine(failure));
     if (untried > 0)
         printLine(stderr, NotConvertedAfter(untried) + QStringLiteral(" (--keep-going tries every document)."));
 }

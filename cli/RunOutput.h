@@ -6,7 +6,7 @@
 // The failures are listed on standard error at the end. Every line is one line, whatever the
 // names in it hold (see ReadableName).
 
-#include "ConversionJobs.h"
+#include "DocumentFailure.h"
 #include "ProgressBar.h"
 
 #include <QElapsedTimer>
@@ -26,9 +26,9 @@ public:
     void begin(const QStringList &documents);
     void nextToPlace(int position);
     void placed(int position);
-    void failed(const ConversionJobs::Failure &failure);
+    void failed(const DocumentFailure &failure);
     // The run has ended: the bar's last state, then the failures.
-    void finished(const std::vector<ConversionJobs::Failure> &failures, bool keepGoing);
+    void finished(const std::vector<DocumentFailure> &failures, bool keepGoing);
     // The documents left out as up to date, once the run has ended; nothing when there are none.
     void upToDate(qsizetype count);
     // The program is ending by a signal: the bar's line is ended.

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ConversionJobs.h"
 
-#include "AutomationError.h"
+#include "ConvertDocument.h"
 #include "LocalPaths.h"
 #include "ObjectRegistry.h"
 #include "RunningObjects.h"
-#include "UnexpectedFailure.h"
 
+#include <QEventLoop>
 #include <QThread>
 
 #include <algorithm>
@@ -37,12 +37,6 @@ int DefaultJobCount()
     return std::clamp(QThread::idealThreadCount(), 1, 8);
 }
 
-QString NotConvertedAfter(qsizetype count)
-{
-    return count == 1 ? QStringLiteral("The document after it was not converted")
-                      : QStringLiteral("The %1 documents after it were not converted").arg(count);
-}
-
 void AbandonAllConversions()
 {
     // The offices first, so that none writes into a staging folder while it is removed.
@@ -53,8 +47,7 @@ void AbandonAllConversions()
 
 ConversionJobs::ConversionJobs(QStringList paths, std::optional<std::int32_t> format, int jobs, bool keepGoing)
     : ConversionJobs(
-        paths, [paths, format](int index) { ConvertDocument(paths.at(index), [format] { return format; }); }, jobs,
-        keepGoing)
+        paths, [paths, format](int index) { return ConvertDocument(paths.at(index), format); }, jobs, keepGoing)
 {
 }
 
@@ -132,17 +125,12 @@ bool ConversionJobs::mayStartAnother() const
 
 ConversionJobs::Result ConversionJobs::convert(int index) const
 {
-    const QString &path = paths_.at(index);
-    DeferredPublication deferred;
     try {
-        conversion_(index);
-        std::vector<StagedPage> pages = deferred.take();
+        std::vector<StagedPage> pages = conversion_(index);
         const Footprint footprint = FootprintOf(pages);
         return {std::move(pages), footprint, std::nullopt};
-    } catch (const AutomationError &error) {
-        return {{}, {}, Failure{index + 1, path, error.number(), error.description()}};
     } catch (...) {
-        return {{}, {}, Failure{index + 1, path, std::nullopt, DescribeUnexpected(std::current_exception())}};
+        return {{}, {}, CaughtFailure(index + 1, paths_.at(index))};
     }
 }
 
@@ -159,12 +147,12 @@ void ConversionJobs::placeReady()
             results_[nextToPlace_].reset();
         }
         const int position = nextToPlace_ + 1;
-        std::optional<Failure> failure = std::move(result.failure);
+        std::optional<DocumentFailure> failure = std::move(result.failure);
         try {
             for (StagedPage &page : result.pages)
                 page.commit();
-        } catch (const AutomationError &error) {
-            failure = Failure{position, paths_.at(position - 1), error.number(), error.description()};
+        } catch (...) {
+            failure = CaughtFailure(position, paths_.at(position - 1));
         }
         {
             std::lock_guard lock(mutex_);
@@ -202,4 +190,24 @@ void ConversionJobs::finish()
     changed_.notify_all();
     finished_ = true;
     emit finished();
+}
+
+void ConversionJobs::waitUntilFinished()
+{
+    waitFor(&ConversionJobs::finished, [this] { return finished_; });
+}
+
+void ConversionJobs::waitUntilWorkersEnded()
+{
+    waitFor(&ConversionJobs::workersEnded, [this] { return !working(); });
+}
+
+// The signal is emitted on this thread, so it cannot come between the look and the wait.
+void ConversionJobs::waitFor(void (ConversionJobs::*signal)(), const std::function<bool()> &reached)
+{
+    if (reached())
+        return;
+    QEventLoop waiting;
+    connect(this, signal, &waiting, &QEventLoop::quit);
+    waiting.exec();
 }

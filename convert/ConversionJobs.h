@@ -7,9 +7,9 @@
 // documents expected to take long start first (see StartOrder), so that the run is as short
 // as its longest document allows.
 
-#include "ConvertDocument.h"
+#include "DocumentFailure.h"
 #include "LookAhead.h"
-#include "PublishHtml.h"
+#include "StagedPage.h"
 #include "StartOrder.h"
 
 #include <QObject>
@@ -29,11 +29,6 @@ int DefaultJobCount();
 // than that can run side by side, each with its private profile.
 constexpr int MaxJobCount = 64;
 
-// What a failure that ended the run left unconverted, count documents (at least one), in a
-// sentence without its full stop: "The document after it was not converted", "The 3 documents
-// after it were not converted".
-QString NotConvertedAfter(qsizetype count);
-
 // The program is ending in the middle of whatever it converts: ends every office at once, then
 // removes every staging folder and this program's running-object entries, so that no office
 // process, no staging folder, no half-written page and no entry is left. Nothing is converted
@@ -43,18 +38,9 @@ void AbandonAllConversions();
 class ConversionJobs : public QObject {
     Q_OBJECT
 public:
-    // Why one document was not converted. number is empty for a failure that did not come
-    // from the automation layer (an exception of the program itself).
-    struct Failure {
-        int position = 0; // 1-based
-        QString path;
-        std::optional<int> number;
-        QString description;
-    };
-
-    // Converts the document at index (0-based) of the list, as ConvertDocument does; called on
-    // the worker threads, several at once. Throws AutomationError.
-    using Conversion = std::function<void(int index)>;
+    // Converts the document at index (0-based) of the list as ConvertDocument does, returning
+    // its staged pages; called on the worker threads, several at once. Throws AutomationError.
+    using Conversion = std::function<std::vector<StagedPage>(int index)>;
 
     // format: the save format of every page (none: nothing is saved), each page beside its
     // document. jobs: documents converted at once. keepGoing: a failure does not end the run;
@@ -71,13 +57,18 @@ public:
     bool isFinished() const { return finished_; }
     // True while a worker thread still converts a document.
     bool working() const;
-    const std::vector<Failure> &failures() const { return failures_; }
+    const std::vector<DocumentFailure> &failures() const { return failures_; }
+    // Takes events until the run has finished: every document placed or failed, or the first
+    // failure ended it. Returns at once when it has.
+    void waitUntilFinished();
+    // Takes events until no worker converts any more. Returns at once when none does.
+    void waitUntilWorkersEnded();
 
 signals:
     // position is the next document to be put in place.
     void nextToPlace(int position);
     void placed(int position);
-    void failed(const ConversionJobs::Failure &failure);
+    void failed(const DocumentFailure &failure);
     // Every document is placed or failed, or the first failure ended the run.
     void finished();
     // The last worker thread has ended: nothing of the run is left in progress.
@@ -88,7 +79,7 @@ private:
     struct Result {
         std::vector<StagedPage> pages;
         Footprint footprint;
-        std::optional<Failure> failure;
+        std::optional<DocumentFailure> failure;
     };
 
     void work();
@@ -96,12 +87,13 @@ private:
     Result convert(int index) const;
     void placeReady();
     void finish();
+    void waitFor(void (ConversionJobs::*signal)(), const std::function<bool()> &reached);
 
     const QStringList paths_;
     const Conversion conversion_;
     const int jobs_;
     const bool keepGoing_;
-    std::vector<Failure> failures_;
+    std::vector<DocumentFailure> failures_;
     bool finished_ = false;
 
     mutable std::mutex mutex_;

@@ -5,15 +5,12 @@
 #include "DocumentList.h"
 #include "InputBlocker.h"
 #include "MousePointer.h"
-#include "NameBytes.h"
 #include "ObjectRegistry.h"
 #include "Platform.h"
 #include "RunProgress.h"
 #include "UnexpectedFailure.h"
 #include "Word1.h"
 #include "WordClass.h"
-
-#include <QEventLoop>
 
 #include <chrono>
 
@@ -23,18 +20,6 @@ namespace {
 constexpr std::chrono::seconds KeepReady{60};
 
 const QString Conversion = QStringLiteral("The conversion");
-
-QString failureMessage(const ConversionJobs::Failure &failure, int notConverted)
-{
-    QString message = QStringLiteral("The document \"%1\" could not be converted.\n\n").arg(ReadableName(failure.path));
-    if (failure.number)
-        message += QStringLiteral("Error %1: %2").arg(*failure.number).arg(failure.description);
-    else
-        message += FailedMessage(Conversion, failure.description);
-    if (notConverted > 0)
-        message += QStringLiteral("\n\n") + NotConvertedAfter(notConverted) + QLatin1Char('.');
-    return message;
-}
 
 } // namespace
 
@@ -92,17 +77,14 @@ void ConversionRun::convertEveryEntry()
     });
     {
         const InputBlocker noInput;
-        QEventLoop waiting;
-        QObject::connect(conversion.get(), &ConversionJobs::finished, &waiting, &QEventLoop::quit);
         conversion->start();
-        if (!conversion->isFinished())
-            waiting.exec();
+        conversion->waitUntilFinished();
     }
     if (conversion->failures().empty()) {
         dialogs.information(owner, QStringLiteral("Done."));
     } else {
-        const ConversionJobs::Failure &failure = conversion->failures().front();
-        dialogs.information(owner, failureMessage(failure, count - failure.position));
+        const DocumentFailure &failure = conversion->failures().front();
+        dialogs.information(owner, FailureMessage(failure, count - failure.position));
     }
     retire(std::move(conversion));
 }

@@ -7,18 +7,23 @@
 // the window manager, but takes no input; its close button still ends the program.
 
 #include "ConversionJobs.h"
-#include "ConvertDocument.h"
 
 #include <QElapsedTimer>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Dialogs;
 class DocumentList;
 class QWidget;
 class WindowPointer;
+
+// The save format of the chosen HTML flavour (a WordSaveFormat), read when the run starts; empty
+// when no flavour is chosen, in which case nothing is saved.
+using SaveFormatChoice = std::function<std::optional<std::int32_t>()>;
 
 class ConversionRun {
 public:

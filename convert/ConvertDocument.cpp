@@ -59,9 +59,12 @@ QString PagePath(const QString &path, const QString &pageFolder)
     return pageFolder.isEmpty() ? beside : pageFolder + QLatin1Char('/') + FileNameOf(beside);
 }
 
-void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat, const QString &pageFolder)
+std::vector<StagedPage> ConvertDocument(const QString &path, std::optional<std::int32_t> format,
+                                        const QString &pageFolder)
 {
-    const ObjectRef word = CreateObject(WordClass);
+    // What SaveAs publishes on this thread is held here, staged, until it is returned.
+    DeferredPublication deferred;
+    const ObjectRef word = CreateInstance(WordClass);
     // The document is held until the instance has quit: Quit closes it, nothing else does.
     ObjectRef document;
     try {
@@ -69,11 +72,12 @@ void ConvertDocument(const QString &path, const SaveFormatChoice &saveFormat, co
         document = documents->Invoke(QStringLiteral("Open"), {path}).toObject();
         const QString outputPath = PagePath(path, pageFolder);
         refuseSavingOverItself(path, outputPath);
-        if (const std::optional<std::int32_t> format = saveFormat())
+        if (format)
             document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(outputPath, *format));
     } catch (...) {
         quitAfterFailure(*word);
         throw;
     }
     word->Invoke(QStringLiteral("Quit"));
+    return deferred.take();
 }

@@ -13,7 +13,7 @@ bool IsWordRunning()
     try {
         // This program's own offices are no Word of the user's, also those still ending after a
         // failed run.
-        const ObjectRef word = GetObjectOfAnotherProcess(WordClass);
+        const ObjectRef word = FindInstanceOfAnotherProcess(WordClass);
         return word->DefaultMember().toText() == QLatin1String("Microsoft Word");
     } catch (...) {
         // Whatever stands in the way of the answer, Word does not count as running.

@@ -64,10 +64,7 @@ void FolderImport::run()
     QStringList unread;
     {
         const BusyWhileWalking busy(pointer, stillHere);
-        QStringList folders{AddFolder::FolderListEntry(chosen)};
-        AddFolder::FilesByFolder files;
-        AddFolder::CollectSubFolders(folders, true, unread, &files);
-        const QStringList documents = AddFolder::ImportableDocuments(folders, extension, files);
+        const QStringList documents = AddFolder::DocumentsInTree(AddFolder::FolderListEntry(chosen), extension, unread);
         if (!*stillHere)
             return;
         list.appendAll(documents);
@@ -90,6 +87,14 @@ QStringList ImportableDocuments(const QStringList &folders, const QString &exten
                 documents << folder + name;
     }
     return documents;
+}
+
+QStringList DocumentsInTree(const QString &root, const QString &extension, QStringList &unread)
+{
+    QStringList folders{root};
+    FilesByFolder files;
+    CollectSubFolders(folders, true, unread, &files);
+    return ImportableDocuments(folders, extension, files);
 }
 
 QString UnreadFoldersMessage(const QStringList &unread)

@@ -45,6 +45,11 @@ namespace AddFolder {
 // Yields to event processing between folders, as the walk does.
 QStringList ImportableDocuments(const QStringList &folders, const QString &extension, const FilesByFolder &files);
 
+// Every document that the import adds from the folder tree under root (a folder list entry):
+// the walk of CollectSubFolders, then ImportableDocuments. The folders that could not be read
+// are added to unread.
+QStringList DocumentsInTree(const QString &root, const QString &extension, QStringList &unread);
+
 // The message that says how many folders could not be read and names the first.
 QString UnreadFoldersMessage(const QStringList &unread);
 

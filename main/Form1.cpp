@@ -6,6 +6,7 @@
 #include "Twips.h"
 #include "UnexpectedFailure.h"
 #include "WidgetColour.h"
+#include "WordSaveAs.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>

@@ -11,6 +11,7 @@
 
 #include "ConvertCommandRun.h"
 #include "OfficeProcesses.h"
+#include "ProcessRecords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,16 +47,10 @@ void makeArchive(const QString &folder, int count, bool tree)
     }
 }
 
-// A value in kB of a /proc/<pid>/status line, such as VmHWM; 0 once the process is gone.
+// A figure in kB of a process's /proc/<pid>/status, such as VmHWM; 0 once the process is gone.
 qint64 statusKilobytes(qint64 pid, const QByteArray &field)
 {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong();
-    return 0;
+    return std::max<qint64>(ReadKilobyteFigure(QStringLiteral("/proc/%1/status").arg(pid), field) / 1024, 0);
 }
 
 struct FullRun {

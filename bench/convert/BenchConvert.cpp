@@ -16,6 +16,7 @@
 #include "LibreOfficeBatch.h"
 #include "OfficeRuns.h"
 #include "ProcessRecords.h"
+#include "WordSaveAs.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -62,7 +62,8 @@ Figures convert(const QStringList &sources, const QString &folder, bool confined
     timer.start();
     for (const QString &document : documents) {
         try {
-            ConvertDocument(document, [format] { return format; });
+            for (StagedPage &page : ConvertDocument(document, format))
+                page.commit();
         } catch (const AutomationError &) {
             ++failed;
         }

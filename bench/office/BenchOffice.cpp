@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Converts each document named on the command line as the program does (one application
 // object per document) and prints how long each step took, and how long the first document
-// took from CreateObject to Open's return. Usage: office_bench [--filtered] file...
+// took from CreateInstance to Open's return. Usage: office_bench [--filtered] file...
 // The web pages are written beside the documents.
 
 #include "ObjectRegistry.h"
@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
         double start = 0, open = 0, save = 0, quit = 0;
         const QFileInfo info(file);
         try {
-            const ObjectRef word = CreateObject(QStringLiteral("Word.Application"));
+            const ObjectRef word = CreateInstance(QStringLiteral("Word.Application"));
             start = lap(timer);
             const ObjectRef document = word->Invoke(QStringLiteral("Documents"))
                                            .toObject()
@@ -66,6 +66,6 @@ int main(int argc, char *argv[])
                     quit, total);
     }
     std::printf("total %.2f s for %lld documents\n", sum, static_cast<long long>(files.size()));
-    std::printf("first document, CreateObject to Open's return: %.2f s\n", firstOpened);
+    std::printf("first document, CreateInstance to Open's return: %.2f s\n", firstOpened);
     return 0;
 }

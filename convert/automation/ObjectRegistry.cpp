@@ -50,7 +50,7 @@ void UnregisterClass(const QString &progId)
     classes().byProgId.remove(progId.toLower());
 }
 
-ObjectRef CreateObject(const QString &progId)
+ObjectRef CreateInstance(const QString &progId)
 {
     const std::optional<RegisteredClass> found = registered(progId);
     if (!found)

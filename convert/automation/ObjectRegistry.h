@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// CreateObject and GetObject over two registries: the classes this process can create, and
+// CreateInstance and FindRunningInstance over two registries: the classes this process can create, and
 // the live instances that any process of this user has registered as running.
 
 #include "AutomationObject.h"
@@ -24,14 +24,14 @@ struct ClassServers {
 
 // A new object of the class registered under progId; AutomationError 429 when none is. Any
 // thread may create objects.
-ObjectRef CreateObject(const QString &progId);
+ObjectRef CreateInstance(const QString &progId);
 
 // A live instance registered as running for progId, in this process or another of the same
 // user; AutomationError 463 when there is none.
-ObjectRef GetObject(const QString &progId);
-// As GetObject, but only an instance that another process registered: this process's own are
+ObjectRef FindRunningInstance(const QString &progId);
+// As FindRunningInstance, but only an instance that another process registered: this process's own are
 // left out, also those still ending after a failed run.
-ObjectRef GetObjectOfAnotherProcess(const QString &progId);
+ObjectRef FindInstanceOfAnotherProcess(const QString &progId);
 
 // The class registry. Registering a progId again replaces its factory and servers.
 void RegisterClass(const QString &progId, ClassFactory factory, ClassServers servers = {});

@@ -55,7 +55,7 @@ bool writeEntry(const QString &path, const Entry &entry)
     return file.commit();
 }
 
-// Objects of this process, by entry path, so GetObject here returns the object itself.
+// Objects of this process, by entry path, so FindRunningInstance here returns the object itself.
 struct LocalObjects {
     std::mutex mutex;
     QHash<QString, std::weak_ptr<AutomationObject>> byEntry;
@@ -209,12 +209,12 @@ ObjectRef findRunning(const QString &progId, bool ownIncluded)
 
 } // namespace
 
-ObjectRef GetObject(const QString &progId)
+ObjectRef FindRunningInstance(const QString &progId)
 {
     return findRunning(progId, true);
 }
 
-ObjectRef GetObjectOfAnotherProcess(const QString &progId)
+ObjectRef FindInstanceOfAnotherProcess(const QString &progId)
 {
     return findRunning(progId, false);
 }

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Registration of live objects as running, per user, so that GetObject in this process or in
+// Registration of live objects as running, per user, so that FindRunningInstance in this process or in
 // any other process of the same user can find them. Entries of processes that no longer live
 // are ignored and cleaned up.
 //

@@ -66,11 +66,11 @@ TEST(BoundArguments, BindsByPositionAndByNameInAnyCaseAndRejectsWhatDoesNotFit)
 TEST(ObjectRegistry, CreatesANewObjectOfARegisteredClassInAnyCaseAndNamesAnUnregisteredOne)
 {
     RegisterClass("Test.Creatable", [] { return std::make_shared<NamedObject>("made"); });
-    const ObjectRef first = CreateObject("test.CREATABLE");
+    const ObjectRef first = CreateInstance("test.CREATABLE");
     EXPECT_EQ(first->DefaultMember(), Variant("made"));
-    EXPECT_NE(CreateObject("Test.Creatable"), first);
+    EXPECT_NE(CreateInstance("Test.Creatable"), first);
     UnregisterClass("Test.Creatable");
-    const AutomationError error = ErrorOf([] { CreateObject("Test.Creatable"); });
+    const AutomationError error = ErrorOf([] { CreateInstance("Test.Creatable"); });
     EXPECT_EQ(error.number(), Error::ClassNotRegistered);
     EXPECT_TRUE(error.description().contains("Test.Creatable"));
 }
@@ -79,10 +79,10 @@ TEST(RunningObjects, ARegisteredObjectIsFoundUntilItsRegistrationEnds)
 {
     const ObjectRef object = std::make_shared<NamedObject>("Microsoft Word");
     auto registration = std::make_unique<RunningObjectRegistration>("Test.Running", object);
-    EXPECT_EQ(GetObject("test.running"), object);
-    EXPECT_EQ(ErrorOf([] { GetObject("Test.Other"); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(FindRunningInstance("test.running"), object);
+    EXPECT_EQ(ErrorOf([] { FindRunningInstance("Test.Other"); }).number(), Error::NoRunningInstance);
     registration.reset();
-    EXPECT_EQ(ErrorOf([] { GetObject("Test.Running"); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { FindRunningInstance("Test.Running"); }).number(), Error::NoRunningInstance);
 }
 
 TEST(RunningObjects, AnObjectOfAnotherProcessShowsItsDefaultMemberAndRefusesOtherCalls)
@@ -90,12 +90,12 @@ TEST(RunningObjects, AnObjectOfAnotherProcessShowsItsDefaultMemberAndRefusesOthe
     QProcess other;
     other.start(QCoreApplication::applicationFilePath(), {"--hold-running", "Test.Running", "Microsoft Word"});
     ASSERT_TRUE(other.waitForReadyRead());
-    const ObjectRef found = GetObject("Test.Running");
+    const ObjectRef found = FindRunningInstance("Test.Running");
     EXPECT_EQ(found->DefaultMember(), Variant("Microsoft Word"));
     EXPECT_EQ(ErrorOf([&] { found->Invoke("Quit"); }).number(), Error::UnknownMember);
     other.closeWriteChannel();
     ASSERT_TRUE(other.waitForFinished());
-    EXPECT_EQ(ErrorOf([] { GetObject("Test.Running"); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { FindRunningInstance("Test.Running"); }).number(), Error::NoRunningInstance);
 }
 
 TEST(RunningObjects, EntriesOfEndedProcessesOrOfAReusedPidDoNotCountAndAreRemoved)
@@ -106,7 +106,7 @@ TEST(RunningObjects, EntriesOfEndedProcessesOrOfAReusedPidDoNotCountAndAreRemove
         ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
         entry.write(QStringLiteral("Test.Running\n%1\n1\nMicrosoft Word\n").arg(pid).toUtf8());
     }
-    EXPECT_EQ(ErrorOf([] { GetObject("Test.Running"); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { FindRunningInstance("Test.Running"); }).number(), Error::NoRunningInstance);
     EXPECT_TRUE(QDir(RunningObjectFolder()).isEmpty());
 }
 

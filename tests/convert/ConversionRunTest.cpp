@@ -11,6 +11,7 @@
 #include "FakeWord.h"
 #include "Rows.h"
 #include "RunningObjects.h"
+#include "WordSaveAs.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -272,7 +273,7 @@ TEST_F(ConversionRunTest, OnlyAWordAnsweringMicrosoftWordIsAskedAboutOncePerRunO
 }
 
 // This program's own instances never count as a Word the user runs, also while those of a failed
-// run still end in the background; GetObject still finds them.
+// run still end in the background; FindRunningInstance still finds them.
 TEST_F(ConversionRunTest, ThisProgramsOwnInstancesAreNoRunningWord)
 {
     list.paths = QStringList{"/docs/one.doc"};
@@ -280,7 +281,7 @@ TEST_F(ConversionRunTest, ThisProgramsOwnInstancesAreNoRunningWord)
     const RunningObjectRegistration registration(QStringLiteral("Word.Application"), own);
     run.run();
     EXPECT_EQ(dialogs.messages(), QStringList{"Done."});
-    EXPECT_EQ(GetObject(QStringLiteral("Word.Application")), own);
+    EXPECT_EQ(FindRunningInstance(QStringLiteral("Word.Application")), own);
 }
 
 // Offices are prepared for the next run, no more than the list has documents nor than the jobs.

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Quorvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One document through its own Word instance: where its page is saved, the format chosen at the
-// moment of the save, how the save's Booleans are passed, and Quit on every path.
+// One document through its own Word instance: where its page is saved, in which format, how the
+// save's Booleans are passed, and Quit on every path.
 
 #include "ConvertDocument.h"
 #include "ErrorOf.h"
@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-const SaveFormatChoice AsHtml = [] { return std::optional(WordSaveFormat::Html); };
+const std::optional<std::int32_t> AsHtml = WordSaveFormat::Html;
 
 // The SaveAs call's argument of that name; Empty without a SaveAs.
 static Variant saved(const FakeWord &word, const char *name)
@@ -74,28 +74,21 @@ INSTANTIATE_TEST_SUITE_P(
                       Conversion{"QuitFails", "/docs/Report.doc", "/docs/Report.htm", {{"Quit", 462}}, 462}),
     RowName);
 
-// The format is asked for at the moment of the save, so a change while the document opens
-// counts; with none chosen, the document is opened and the instance quit, but nothing is saved.
-// Booleans go as Word takes them: true as -1, false as 0.
-TEST(ConvertDocument, SavesInTheFormatChosenAtTheMomentOfTheSaveTrueAsMinusOne)
+// The page is saved in the format given; with none, the document is opened and the instance
+// quit, but nothing is saved. Booleans go as Word takes them: true as -1, false as 0.
+TEST(ConvertDocument, SavesInTheFormatGivenTrueAsMinusOne)
 {
     FakeWord word;
-    std::optional<std::int32_t> chosen = WordSaveFormat::FilteredHtml;
-    const auto formatSaved = [&] {
+    const auto formatSaved = [&](std::optional<std::int32_t> format) {
         word.clear();
-        ConvertDocument("/docs/a.doc", [&chosen] { return chosen; });
+        ConvertDocument("/docs/a.doc", format);
         return saved(word, "FileFormat");
     };
-    EXPECT_EQ(formatSaved(), Variant(10));
+    EXPECT_EQ(formatSaved(WordSaveFormat::FilteredHtml), Variant(10));
     EXPECT_EQ(saved(word, "AddToRecentFiles").toInt(), -1);
     EXPECT_EQ(saved(word, "ReadOnlyRecommended").toInt(), 0);
-    word.onCall = [&](const WordCall &call) {
-        if (call.member == QLatin1String("Open"))
-            chosen = WordSaveFormat::Html;
-    };
-    EXPECT_EQ(formatSaved(), Variant(8));
-    word.onCall = [&](const WordCall &) { chosen.reset(); };
-    EXPECT_EQ(formatSaved(), Variant());
+    EXPECT_EQ(formatSaved(WordSaveFormat::Html), Variant(8));
+    EXPECT_EQ(formatSaved(std::nullopt), Variant());
     EXPECT_EQ(word.members().join(' '), "Documents Open Quit");
 }
 

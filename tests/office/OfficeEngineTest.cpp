@@ -246,7 +246,7 @@ TEST_F(OfficeEngine, ASaveThatIsRefusedOrHangsKeepsTheEarlierPage)
     earlier.write("the earlier page");
     earlier.close();
 
-    const ObjectRef word = CreateObject(Word);
+    const ObjectRef word = CreateInstance(Word);
     const ObjectRef document = OpenDocument(word, path);
     EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, PageBeside(path), 9); }).number(), Error::BadArgumentValue);
     EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(document, path, Normal); }).number(), Error::WouldOverwriteSource);
@@ -377,7 +377,7 @@ TEST_F(OfficeEngine, AnOfficeThatCannotStartSaysWhatToDo)
     use([this](OfficeSettings &settings) {
         settings.program = folder.filePath(QStringLiteral("no-office/soffice.bin"));
     });
-    const AutomationError missing = ErrorOf([] { CreateObject(Word); });
+    const AutomationError missing = ErrorOf([] { CreateInstance(Word); });
     EXPECT_EQ(missing.number(), Error::EngineNotInstalled);
     EXPECT_THAT(missing.description().toStdString(), HasSubstr("libreoffice-writer-nogui"));
 
@@ -389,7 +389,7 @@ TEST_F(OfficeEngine, AnOfficeThatCannotStartSaysWhatToDo)
         held.push_back(std::make_unique<QLockFile>(root + QStringLiteral("/slot-%1.lock").arg(slot)));
         ASSERT_TRUE(held.back()->tryLock(0));
     }
-    const AutomationError busy = ErrorOf([] { CreateObject(Word); });
+    const AutomationError busy = ErrorOf([] { CreateInstance(Word); });
     EXPECT_EQ(busy.number(), Error::EngineBusy);
     EXPECT_THAT(busy.description().toStdString(),
                 AllOf(HasSubstr("All 64 private LibreOffice profiles are in use"), Not(HasSubstr("nstall"))));
@@ -401,7 +401,7 @@ TEST_F(OfficeEngine, AStartThatFailsWhileAnOfficeIsBusyLetsTheNextObjectWaitForI
 {
     const QString root = folder.filePath(QStringLiteral("profiles"));
     use([&root](OfficeSettings &settings) { settings.profileRoot = root; });
-    const ObjectRef first = CreateObject(Word);
+    const ObjectRef first = CreateInstance(Word);
     std::vector<std::unique_ptr<QLockFile>> held; // every other profile, taken by other conversions
     for (int slot = 0; slot < 64; ++slot) {
         auto lock = std::make_unique<QLockFile>(root + QStringLiteral("/slot-%1.lock").arg(slot));
@@ -413,7 +413,7 @@ TEST_F(OfficeEngine, AStartThatFailsWhileAnOfficeIsBusyLetsTheNextObjectWaitForI
     std::optional<AutomationError> failure;
     std::thread second([&] {
         try {
-            CreateObject(Word)->Invoke(QStringLiteral("Quit"));
+            CreateInstance(Word)->Invoke(QStringLiteral("Quit"));
         } catch (const AutomationError &error) {
             failure = error;
         }
@@ -452,7 +452,7 @@ TEST_F(OfficeEngine, AnOfficeTheUserHasOpenIsLeftAlone)
     ASSERT_TRUE(user.waitForStarted());
 
     ConvertWithWord(document("Lists.doc"));
-    CreateObject(Word); // released at once, without Quit
+    CreateInstance(Word); // released at once, without Quit
     EXPECT_EQ(user.state(), QProcess::Running);
     user.kill();
     user.waitForFinished();
@@ -462,25 +462,25 @@ TEST_F(OfficeEngine, AnOfficeTheUserHasOpenIsLeftAlone)
 // next, one released without Quit ends.
 TEST_F(OfficeEngine, EachDocumentGetsANewApplicationObjectListedAsRunningOnlyWhileItLives)
 {
-    const ObjectRef first = CreateObject(Word);
+    const ObjectRef first = CreateInstance(Word);
     const qint64 office = OfficeChildren().value(0);
     const QString path = document("Lists.doc");
     const ObjectRef opened = OpenDocument(first, path);
-    EXPECT_EQ(GetObject(Word), first);
-    EXPECT_EQ(GetObject(Word)->DefaultMember().toText(), QStringLiteral("Microsoft Word"));
+    EXPECT_EQ(FindRunningInstance(Word), first);
+    EXPECT_EQ(FindRunningInstance(Word)->DefaultMember().toText(), QStringLiteral("Microsoft Word"));
     SaveAsWebPage(opened, PageBeside(path), Normal);
     first->Invoke(QStringLiteral("Quit"));
-    EXPECT_EQ(ErrorOf([] { GetObject(Word); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { FindRunningInstance(Word); }).number(), Error::NoRunningInstance);
     EXPECT_EQ(ErrorOf([&] { OpenDocument(first, path); }).number(), Error::EngineGone);
     EXPECT_EQ(ErrorOf([&] { SaveAsWebPage(opened, PageBeside(path), Normal); }).number(), Error::EngineGone);
     {
-        const ObjectRef second = CreateObject(Word);
-        EXPECT_EQ(GetObject(Word), second);
+        const ObjectRef second = CreateInstance(Word);
+        EXPECT_EQ(FindRunningInstance(Word), second);
         EXPECT_EQ(OfficeChildren(), QList<qint64>{office}) << "the quit object's office serves the next one";
         OpenDocument(second, path);
     } // released without Quit
     EXPECT_EQ(OfficeChildren(), QList<qint64>());
-    EXPECT_EQ(ErrorOf([] { GetObject(Word); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { FindRunningInstance(Word); }).number(), Error::NoRunningInstance);
 }
 
 // Encrypted, corrupt, missing, not a file, killed in the middle of a call, hanging: each fails
@@ -503,7 +503,7 @@ TEST_P(FailingDocument, FailsOnItsOwnSayingWhyAndTheNextGetsAnotherOffice)
     use([](OfficeSettings &settings) { settings.limits.call = 2s; });
     const QString path = *GetParam().document ? document(GetParam().document, 1)
                                               : folder.filePath(QStringLiteral("x.doc"));
-    const ObjectRef word = CreateObject(Word);
+    const ObjectRef word = CreateInstance(Word);
     const auto office = static_cast<pid_t>(OfficeChildren().value(0));
     GetParam().disturb(path, office);
     const AutomationError error = ErrorOf([&] { OpenDocument(word, path); });
@@ -573,7 +573,7 @@ TEST_F(OfficeEngine, PreparedOfficesServeTheNextObjectsAndEndWhenKeptLongEnough)
     PrepareObjects(Word, 2, 60s);
     ASSERT_TRUE(Soon([] { return ReadyOfficeProcesses() == 2; }));
     const QList<qint64> prepared = OfficeChildren();
-    EXPECT_EQ(ErrorOf([] { GetObject(Word); }).number(), Error::NoRunningInstance);
+    EXPECT_EQ(ErrorOf([] { FindRunningInstance(Word); }).number(), Error::NoRunningInstance);
 
     std::thread other([this, second = document("delins.docx", 2)] { ConvertWithWord(second); });
     ConvertWithWord(document("Lists.doc", 1));
@@ -609,7 +609,7 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     RegisterOfficeEngine(TestOfficeSettings());
     if (argc > 1 && argv[1] == QByteArray("--hold-word")) {
-        const ObjectRef word = CreateObject(Word);
+        const ObjectRef word = CreateInstance(Word);
         std::printf("%lld\n", OfficeChildren().value(0));
         std::fflush(stdout);
         for (;;)

@@ -68,7 +68,7 @@ inline void SaveAsWebPage(const ObjectRef &document, const QString &fileName, in
 // Create, open, save beside, quit: one conversion as the program makes it, which leaves a page.
 inline void ConvertWithWord(const QString &path, int format = Normal)
 {
-    const ObjectRef word = CreateObject(Word);
+    const ObjectRef word = CreateInstance(Word);
     SaveAsWebPage(OpenDocument(word, path), PageBeside(path), format);
     word->Invoke(QStringLiteral("Quit"));
     EXPECT_GT(QFileInfo(PageBeside(path)).size(), 0) << qPrintable(path);

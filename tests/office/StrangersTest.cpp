@@ -143,7 +143,7 @@ TEST_F(Strangers, ReachNoServerBringNoLocalFileIntoAPageAndRunNoMacroInEitherFla
 TEST_F(OfficeEngine, EachOfficeRunsWithoutNetworkPrivilegesOrTheUsersFiles)
 {
     ASSERT_EQ(MissingOfficeProtection(), QString());
-    const ObjectRef word = CreateObject(Word);
+    const ObjectRef word = CreateInstance(Word);
     const qint64 office = OfficeChildren().value(0);
     const QString proc = QStringLiteral("/proc/%1/").arg(office);
     EXPECT_NE(QFile::symLinkTarget(proc + "ns/net"), QFile::symLinkTarget("/proc/self/ns/net"));
