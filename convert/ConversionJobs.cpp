@@ -126,9 +126,9 @@ bool ConversionJobs::mayStartAnother() const
 ConversionJobs::Result ConversionJobs::convert(int index) const
 {
     try {
-        std::vector<StagedPage> pages = conversion_(index);
-        const Footprint footprint = FootprintOf(pages);
-        return {std::move(pages), footprint, std::nullopt};
+        std::optional<StagedPage> page = conversion_(index);
+        const Footprint footprint = page ? FootprintOf(*page) : Footprint();
+        return {std::move(page), footprint, std::nullopt};
     } catch (...) {
         return {{}, {}, CaughtFailure(index + 1, paths_.at(index))};
     }
@@ -149,8 +149,8 @@ void ConversionJobs::placeReady()
         const int position = nextToPlace_ + 1;
         std::optional<DocumentFailure> failure = std::move(result.failure);
         try {
-            for (StagedPage &page : result.pages)
-                page.commit();
+            if (result.page)
+                result.page->commit();
         } catch (...) {
             failure = CaughtFailure(position, paths_.at(position - 1));
         }

@@ -39,8 +39,9 @@ class ConversionJobs : public QObject {
     Q_OBJECT
 public:
     // Converts the document at index (0-based) of the list as ConvertDocument does, returning
-    // its staged pages; called on the worker threads, several at once. Throws AutomationError.
-    using Conversion = std::function<std::vector<StagedPage>(int index)>;
+    // its staged page (none: nothing was saved); called on the worker threads, several at once.
+    // Throws AutomationError.
+    using Conversion = std::function<std::optional<StagedPage>(int index)>;
 
     // format: the save format of every page (none: nothing is saved), each page beside its
     // document. jobs: documents converted at once. keepGoing: a failure does not end the run;
@@ -75,9 +76,9 @@ signals:
     void workersEnded();
 
 private:
-    // What one conversion left: its staged pages and what they take, or why it failed.
+    // What one conversion left: its staged page and what it takes, or why it failed.
     struct Result {
-        std::vector<StagedPage> pages;
+        std::optional<StagedPage> page;
         Footprint footprint;
         std::optional<DocumentFailure> failure;
     };

@@ -59,25 +59,26 @@ QString PagePath(const QString &path, const QString &pageFolder)
     return pageFolder.isEmpty() ? beside : pageFolder + QLatin1Char('/') + FileNameOf(beside);
 }
 
-std::vector<StagedPage> ConvertDocument(const QString &path, std::optional<std::int32_t> format,
-                                        const QString &pageFolder)
+std::optional<StagedPage> ConvertDocument(const QString &path, std::optional<std::int32_t> format,
+                                          const QString &pageFolder)
 {
-    // What SaveAs publishes on this thread is held here, staged, until it is returned.
-    DeferredPublication deferred;
     const ObjectRef word = CreateInstance(WordClass);
     // The document is held until the instance has quit: Quit closes it, nothing else does.
     ObjectRef document;
+    std::optional<StagedPage> page;
     try {
         const ObjectRef documents = word->Invoke(QStringLiteral("Documents")).toObject();
         document = documents->Invoke(QStringLiteral("Open"), {path}).toObject();
         const QString outputPath = PagePath(path, pageFolder);
         refuseSavingOverItself(path, outputPath);
-        if (format)
-            document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(outputPath, *format));
+        if (format) {
+            page.emplace(outputPath);
+            document->Invoke(QStringLiteral("SaveAs"), {}, SaveAsArguments(page->pagePath(), *format));
+        }
     } catch (...) {
         quitAfterFailure(*word);
         throw;
     }
     word->Invoke(QStringLiteral("Quit"));
-    return deferred.take();
+    return page;
 }

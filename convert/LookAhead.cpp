@@ -20,19 +20,15 @@ constexpr qint64 FreeSpaceDivisor = 100;
 
 } // namespace
 
-Footprint FootprintOf(const std::vector<StagedPage> &pages)
+Footprint FootprintOf(const StagedPage &page)
 {
-    Footprint footprint;
-    for (const StagedPage &page : pages) {
-        // A page's pictures are staged in the folder beside it.
-        const FileDescriptor staging = OpenFolder(FolderOf(page.pagePath()));
-        for (const QByteArray &name : FolderEntries(staging.get())) {
-            struct stat file {};
-            if (::fstatat(staging.get(), name.constData(), &file, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(file.st_mode))
-                footprint.bytes += file.st_size;
-        }
-        if (page.freeBefore() >= 0)
-            footprint.free = footprint.free < 0 ? page.freeBefore() : std::min(footprint.free, page.freeBefore());
+    Footprint footprint{0, page.freeBefore()};
+    // A page's pictures are staged in the folder beside it.
+    const FileDescriptor staging = OpenFolder(FolderOf(page.pagePath()));
+    for (const QByteArray &name : FolderEntries(staging.get())) {
+        struct stat file {};
+        if (::fstatat(staging.get(), name.constData(), &file, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(file.st_mode))
+            footprint.bytes += file.st_size;
     }
     return footprint;
 }

@@ -9,16 +9,15 @@
 #include "StagedPage.h"
 
 #include <limits>
-#include <vector>
 
-// What one document's staged pages take on disk, and the least space that was free where they
-// were staged (-1: unknown).
+// What one document's staged page takes on disk, its pictures included, and the space that was
+// free where it was staged (-1: unknown).
 struct Footprint {
     qint64 bytes = 0;
     qint64 free = -1;
 };
 
-Footprint FootprintOf(const std::vector<StagedPage> &pages);
+Footprint FootprintOf(const StagedPage &page);
 
 class LookAhead {
 public:

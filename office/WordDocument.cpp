@@ -216,7 +216,7 @@ void WordDocument::store(StagedPage &staged, int format)
     }
     MendPageFile(page,
                  {NameWithReplacements(FileNameOf(path_)), format == WordSaveFormat::FilteredHtml, std::move(marks)});
-    NameWorkPage(folder, staged.target());
+    NameWorkPage(folder, staged.place());
     staged.takeFrom(folder, FileNameOf(copy_));
 }
 

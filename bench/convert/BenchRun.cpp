@@ -98,8 +98,8 @@ QHash<QString, double> ownTimes(const QStringList &sources, std::int32_t format,
             QElapsedTimer timer;
             timer.start();
             try {
-                for (StagedPage &page : ConvertDocument(copies.at(i), format))
-                    page.commit();
+                if (std::optional<StagedPage> page = ConvertDocument(copies.at(i), format))
+                    page->commit();
             } catch (const AutomationError &) {
             }
             tries.push_back(timer.nsecsElapsed() / 1e9);

@@ -62,8 +62,8 @@ Figures convert(const QStringList &sources, const QString &folder, bool confined
     timer.start();
     for (const QString &document : documents) {
         try {
-            for (StagedPage &page : ConvertDocument(document, format))
-                page.commit();
+            if (std::optional<StagedPage> page = ConvertDocument(document, format))
+                page->commit();
         } catch (const AutomationError &) {
             ++failed;
         }

@@ -5,10 +5,6 @@
 #include "LocalPaths.h"
 #include "WriteFailure.h"
 
-namespace {
-thread_local DeferredPublication *deferredHere = nullptr;
-} // namespace
-
 void PublishHtml(const QString &target, const std::function<void(StagedPage &staged)> &write)
 {
     StagedPage staged(target);
@@ -16,28 +12,10 @@ void PublishHtml(const QString &target, const std::function<void(StagedPage &sta
         write(staged);
     } catch (const PageWriteFailure &failure) {
         // Looked up while what was written still takes its space.
-        throw PageNotSaved(staged.target(), WhyNotWritten(staged.target(), staged.freeBefore(), failure.reason));
+        throw PageNotSaved(staged.place(), WhyNotWritten(staged.place(), staged.freeBefore(), failure.reason));
     }
     const std::optional<struct stat> page = FileStatus(staged.pagePath());
     if (!page || !S_ISREG(page->st_mode))
-        throw PageNotSaved(staged.target(), QStringLiteral("no page was written"));
-    if (deferredHere)
-        deferredHere->pages.push_back(std::move(staged));
-    else
-        staged.commit();
-}
-
-DeferredPublication::DeferredPublication()
-    : outer(std::exchange(deferredHere, this))
-{
-}
-
-DeferredPublication::~DeferredPublication()
-{
-    deferredHere = outer;
-}
-
-std::vector<StagedPage> DeferredPublication::take()
-{
-    return std::exchange(pages, {});
+        throw PageNotSaved(staged.place(), QStringLiteral("no page was written"));
+    staged.commit();
 }

@@ -97,6 +97,20 @@ void removeAbandonedStaging(const QString &path)
     }
 }
 
+// Where a page staged at target is seen once in place: target itself or, when target lies in a
+// staging folder of this process (a caller stages the page and has it saved there), the place
+// of that folder's page.
+QString placeOf(const QString &target)
+{
+    const QString folder = FolderOf(target);
+    {
+        std::lock_guard lock(liveFolders().mutex);
+        if (!liveFolders().folders.contains(folder))
+            return target;
+    }
+    return FolderOf(folder) + QLatin1Char('/') + FileNameOf(target);
+}
+
 QString systemReason()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -175,24 +189,27 @@ AutomationError PageNotSaved(const QString &page, const QString &reason)
 
 StagedPage::StagedPage(const QString &target)
     : target_(AbsolutePath(target))
+    , place_(placeOf(target_))
     , freeBefore_(FreeSpace(FolderOf(target_)))
 {
     const QString folder = FolderOf(target_);
     const std::optional<struct stat> folderStatus = FileStatus(folder);
     if (!folderStatus || !S_ISDIR(folderStatus->st_mode))
-        throw PageNotSaved(target_, QStringLiteral("the folder does not exist"));
+        throw PageNotSaved(place_, QStringLiteral("the folder does not exist"));
     if (const std::optional<struct stat> in = FileStatus(target_); in && S_ISDIR(in->st_mode))
-        throw PageNotSaved(target_, QStringLiteral("a folder of that name is in the way"));
-    removeAbandonedStaging(folder);
+        throw PageNotSaved(place_, QStringLiteral("a folder of that name is in the way"));
+    // A staging folder of this process holds nothing abandoned.
+    if (place_ == target_)
+        removeAbandonedStaging(folder);
     // Made under the lock: the program's end, which removes every staging folder and ends the
     // process at once, cannot come between the folder's making and its listing.
     std::lock_guard lock(liveFolders().mutex);
     if (liveFolders().closed)
-        throw PageNotSaved(target_, QStringLiteral("the program is ending"));
+        throw PageNotSaved(place_, QStringLiteral("the program is ending"));
     QByteArray staging = NameToBytes(folder + QLatin1Char('/') + stagingTemplate());
     if (!::mkdtemp(staging.data()))
-        throw PageNotSaved(target_,
-                           WhyNotWritten(target_, freeBefore_,
+        throw PageNotSaved(place_,
+                           WhyNotWritten(place_, freeBefore_,
                                          QStringLiteral("the folder cannot be written to (%1)").arg(systemReason())));
     folder_ = NameFromBytes(staging);
     liveFolders().folders.insert(folder_);
@@ -200,6 +217,7 @@ StagedPage::StagedPage(const QString &target)
 
 StagedPage::StagedPage(StagedPage &&other) noexcept
     : target_(std::move(other.target_))
+    , place_(std::move(other.place_))
     , folder_(std::exchange(other.folder_, QString()))
     , freeBefore_(other.freeBefore_)
 {
@@ -210,6 +228,7 @@ StagedPage &StagedPage::operator=(StagedPage &&other) noexcept
     if (this != &other) {
         discard();
         target_ = std::move(other.target_);
+        place_ = std::move(other.place_);
         folder_ = std::exchange(other.folder_, QString());
         freeBefore_ = other.freeBefore_;
     }
@@ -279,13 +298,13 @@ void StagedPage::commit()
         const FileDescriptor staging = OpenFolder(folder_);
         const FileDescriptor folder = OpenFolder(FolderOf(target_));
         if (!staging.isOpen() || !folder.isOpen())
-            throw PageNotSaved(target_, QStringLiteral("its folder cannot be reached (%1)").arg(systemReason()));
+            throw PageNotSaved(place_, QStringLiteral("its folder cannot be reached (%1)").arg(systemReason()));
         for (const QByteArray &name : FolderEntries(staging.get())) {
             if (name != page)
-                moveInto(staging.get(), name, folder.get(), target_);
+                moveInto(staging.get(), name, folder.get(), place_);
         }
         keepModeAndGroup(folder.get(), page, staging.get());
-        moveInto(staging.get(), page, folder.get(), target_);
+        moveInto(staging.get(), page, folder.get(), place_);
     } catch (...) {
         discard();
         throw;

@@ -24,7 +24,9 @@ public:
     // Discards what was not committed.
     ~StagedPage();
 
-    QString target() const { return target_; }
+    // Where the page is seen once in place, as messages name it: its target or, staged into the
+    // staging folder of a page that a caller stages itself, that page's target.
+    QString place() const { return place_; }
     // The bytes that were free on the target's device when the page was staged.
     qint64 freeBefore() const { return freeBefore_; }
     // Where the page is to be written: in the staging folder, with the target's file name, so
@@ -44,6 +46,7 @@ private:
     void enter(int from, const QByteArray &name, int staging);
 
     QString target_;
+    QString place_;
     QString folder_; // empty once committed or discarded
     qint64 freeBefore_ = -1;
 };

@@ -109,7 +109,6 @@ protected:
 // is shown with the bar still full and the busy pointer.
 TEST_F(ConversionRunTest, ConvertsEveryEntryAndPutsThePagesInPlaceInListOrder)
 {
-    word.writePages = true;
     std::atomic_bool busyThroughout = true, earlierPageWaited = false;
     word.onCall = [&](const WordCall &call) {
         if (pointer.state != BusyPointer)
@@ -138,7 +137,6 @@ TEST_F(ConversionRunTest, ConvertsEveryEntryAndPutsThePagesInPlaceInListOrder)
 // the bar moves on one document at a time.
 TEST_F(ConversionRunTest, AHeavyDocumentStartsEarlyButItsPageWaitsForThoseBeforeIt)
 {
-    word.writePages = true;
     list.paths = QStringList{document("a.doc"), document("b.doc"), document("c.doc"), document("heavy.doc")};
     writeHeavy("heavy.doc");
     std::promise<void> heavyOpened;
@@ -212,7 +210,6 @@ TEST_P(RunFailure, EndsTheRunThereDiscardingLaterPagesAndKeepingOlderOnes)
     QFile olderPage(document(older));
     ASSERT_TRUE(olderPage.open(QIODevice::WriteOnly) && olderPage.write("an older page"));
     olderPage.close();
-    word.writePages = true;
     word.onCall = [&](const WordCall &call) {
         if (is(call, "Open", list.paths[failing - 1]) && (failing == count || passThrough()))
             GetParam().raise();
@@ -251,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
 // cannot be read, is not asked about, nor is any when the list is empty, which is said instead.
 TEST_F(ConversionRunTest, OnlyAWordAnsweringMicrosoftWordIsAskedAboutOncePerRunOfDocuments)
 {
-    list.paths = QStringList{"/docs/one.doc", "/docs/two.doc"};
+    list.paths = QStringList{document("one.doc"), document("two.doc")};
     const std::vector<std::optional<Variant>> others{Variant("Microsoft Word "), Variant("MICROSOFT WORD"), Variant(),
                                                      std::nullopt};
     for (const std::optional<Variant> &name : others) {
@@ -276,7 +273,7 @@ TEST_F(ConversionRunTest, OnlyAWordAnsweringMicrosoftWordIsAskedAboutOncePerRunO
 // run still end in the background; FindRunningInstance still finds them.
 TEST_F(ConversionRunTest, ThisProgramsOwnInstancesAreNoRunningWord)
 {
-    list.paths = QStringList{"/docs/one.doc"};
+    list.paths = QStringList{document("one.doc")};
     const auto own = std::make_shared<RunningWord>(QStringLiteral("Microsoft Word"));
     const RunningObjectRegistration registration(QStringLiteral("Word.Application"), own);
     run.run();
@@ -318,7 +315,7 @@ TEST_F(ConversionRunTest, TheEventLoopRunsDuringTheRunButNoInputIsTakenOrKeptFor
     });
     std::atomic_bool servedDuringTheRun = false;
     word.onCall = [&](const WordCall &) { servedDuringTheRun = passThrough(); };
-    list.paths = QStringList{"/docs/one.doc"};
+    list.paths = QStringList{document("one.doc")};
     run.run();
     QTest::qWait(50);
     EXPECT_TRUE(servedDuringTheRun);

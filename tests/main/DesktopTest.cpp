@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -156,11 +157,13 @@ TEST_F(Window, AScreenReaderIsToldEachControlByRoleAndNameAndNothingOfTheFocusHo
                                            {QAccessible::ProgressBar, "Conversion progress"}}));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Description), list->toolTip());
 
-    platform.dialogs.fileAnswers = {OpenFilesResult{{"/docs/A.doc", "/docs/B.doc", "/docs/C.doc"}}};
+    const QTemporaryDir docs;
+    const QStringList chosen{docs.filePath("A.doc"), docs.filePath("B.doc"), docs.filePath("C.doc")};
+    platform.dialogs.fileAnswers = {OpenFilesResult{chosen}};
     QAccessible::queryAccessibleInterface(button("Check1"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(entries(), QStringList({"/docs/A.doc", "/docs/B.doc", "/docs/C.doc"}));
+    EXPECT_EQ(entries(), chosen);
     auto *bar = form.findChild<QProgressBar *>("ProgressBar1");
     QStringList reported;
     QObject::connect(bar, &QProgressBar::valueChanged, [&] {

@@ -3,8 +3,8 @@
 #pragma once
 // A stand-in for "Word.Application" in the class registry while it lives. It records every member
 // call, from whichever thread; onCall sees each call before it is answered, to look at the run or
-// to throw a failure. With writePages, SaveAs writes a small page naming the document, staged and
-// put in place as the office engine's pages are.
+// to throw a failure. SaveAs writes a small page naming the document at the FileName it is given,
+// staged and put in place there as the office engine's pages are.
 
 #include "ObjectRegistry.h"
 #include "PrintQt.h"
@@ -53,7 +53,6 @@ public:
 
     std::atomic_int instancesCreated = 0;
     std::function<void(const WordCall &)> onCall;
-    bool writePages = false;
 
     std::vector<WordCall> calls() const
     {
@@ -108,7 +107,7 @@ private:
                 word.onCall(call);
             if (member == QLatin1String("Documents") || member == QLatin1String("Open"))
                 return ObjectRef(std::make_shared<Object>(word, instance));
-            if (member == QLatin1String("SaveAs") && word.writePages)
+            if (member == QLatin1String("SaveAs"))
                 PublishHtml(named.front().second.toText(), [this](StagedPage &staged) {
                     QFile file(staged.pagePath());
                     file.open(QIODevice::WriteOnly)
