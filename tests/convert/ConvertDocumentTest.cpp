@@ -81,7 +81,8 @@ TEST_P(ConvertDocumentRow, StagesThePageBesideTheDocumentAndQuitsTheInstance)
     EXPECT_EQ(page ? page->place() : QString(), GetParam().error ? QString() : root.filePath(GetParam().page));
     page.reset();
     EXPECT_EQ(QDir(QFileInfo(document).path()).entryList(QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList()) << "nothing left beside the document";
+              QStringList())
+        << "nothing left beside the document";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -13,9 +13,9 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
