@@ -78,20 +78,21 @@ static void copyTwentyDocuments(const QString &folder)
         CopyTestDocument("Lists.doc", folder, QStringLiteral("Lists %1.doc").arg(copy, 2, 10, QLatin1Char('0')));
 }
 
-// An ended program left no office (one that it left, running or ended but not collected, falls
-// to this process, which takes it in as a subreaper) and no running-object entry.
-static void expectNoOfficeAndNoRunningEntry()
+// An ended program whose runtime folder was runtime left no office (one that it left, running or
+// ended but not collected, falls to this process, which takes it in as a subreaper) and no
+// running-object entry.
+static void expectNoOfficeAndNoRunningEntry(const QString &runtime)
 {
     EXPECT_EQ(OfficeChildren(), QList<qint64>()) << "offices were left";
-    EXPECT_EQ(QDir(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/quorvane-running").entryList(QDir::Files), QStringList())
+    EXPECT_EQ(QDir(runtime + "/quorvane-running").entryList(QDir::Files | QDir::Hidden), QStringList())
         << "running-object entries were left";
 }
 
 // What a program ended in the middle of a run over the twenty documents of listed left: besides
 // the above, some pages, each whole, and no staging folder.
-static void expectEndedMidRunLeavingNothing(const QDir &listed)
+static void expectEndedMidRunLeavingNothing(const QDir &listed, const QString &runtime)
 {
-    expectNoOfficeAndNoRunningEntry();
+    expectNoOfficeAndNoRunningEntry(runtime);
     EXPECT_FALSE(listed.entryList({"*.htm"}).isEmpty());
     EXPECT_LT(listed.entryList({"*.htm"}).size(), 20) << "ended in the middle of the run";
     for (const QString &page : listed.entryList({"*.htm"})) {
@@ -105,13 +106,14 @@ static void expectEndedMidRunLeavingNothing(const QDir &listed)
 // the first page is in place.
 TEST(FormUnload, ClosingDuringARunLeavesNoOfficeNoStagingFolderAndNoHalfWrittenPage)
 {
-    const QTemporaryDir folder;
+    const QTemporaryDir folder, runtime;
     copyTwentyDocuments(folder.path());
     const QDir listed(folder.path(), {}, QDir::Name, QDir::AllEntries | QDir::Hidden);
     ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     EXPECT_EXIT(
         {
             qputenv("XDG_CACHE_HOME", QUORVANE_TEST_CACHE); // the office profiles in the tests' folder
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
             RegisterOfficeEngine();
             FakePlatform platform;
             Form1 form(platform.bundle());
@@ -127,7 +129,7 @@ TEST(FormUnload, ClosingDuringARunLeavesNoOfficeNoStagingFolderAndNoHalfWrittenP
         },
         testing::ExitedWithCode(0), "");
 
-    expectEndedMidRunLeavingNothing(listed);
+    expectEndedMidRunLeavingNothing(listed, runtime.path());
 }
 
 // The window's X window destroyed by another program, which sends the program no close request
@@ -146,7 +148,7 @@ TEST_P(DestroyingTheWindow, EndsTheProgramAsAClosingDoes)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY") || QStandardPaths::findExecutable("xdotool").isEmpty())
         GTEST_SKIP() << "needs an X display and xdotool";
-    const QTemporaryDir folder;
+    const QTemporaryDir folder, runtime;
     const QDir listed(folder.path(), {}, QDir::Name, QDir::AllEntries | QDir::Hidden);
     QStringList arguments;
     if (GetParam().duringARun) {
@@ -158,6 +160,7 @@ TEST_P(DestroyingTheWindow, EndsTheProgramAsAClosingDoes)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "xcb");
     environment.insert("XDG_CACHE_HOME", QUORVANE_TEST_CACHE);
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
     window.setProcessEnvironment(environment);
     window.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     window.start(QUORVANE_WINDOW_PROGRAM, arguments);
@@ -171,9 +174,9 @@ TEST_P(DestroyingTheWindow, EndsTheProgramAsAClosingDoes)
     EXPECT_EQ(std::pair(window.exitStatus(), window.exitCode()), std::pair(QProcess::NormalExit, 0))
         << "3: the program went on without its window";
     if (GetParam().duringARun)
-        expectEndedMidRunLeavingNothing(listed);
+        expectEndedMidRunLeavingNothing(listed, runtime.path());
     else
-        expectNoOfficeAndNoRunningEntry();
+        expectNoOfficeAndNoRunningEntry(runtime.path());
 }
 
 INSTANTIATE_TEST_SUITE_P(FormUnload, DestroyingTheWindow,
