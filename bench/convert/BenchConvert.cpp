@@ -140,10 +140,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     const QStringList convertible = ConvertibleTestDocuments();
-    QStringList large;
-    for (const QString &document : convertible)
-        if (QFileInfo(document).size() >= 1024 * 1024)
-            large << document;
+    const QStringList large = LargeDocuments(convertible);
     measure(QStringLiteral("convertible"), convertible, format, work.path());
     measure(QStringLiteral("large"), large, format, work.path());
     return 0;

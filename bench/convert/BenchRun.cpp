@@ -262,7 +262,7 @@ int main(int argc, char *argv[])
     const QStringList convertible = ConvertibleTestDocuments();
     QStringList small, large;
     for (const QString &document : convertible)
-        (QFileInfo(document).size() >= 1024 * 1024 ? large : small) << document;
+        (IsLargeDocument(document) ? large : small) << document;
     std::sort(large.begin(), large.end(),
               [](const QString &a, const QString &b) { return QFileInfo(a).size() < QFileInfo(b).size(); });
     QStringList mix = small + small.mid(0, 79 - int(small.size()) - int(large.size()));

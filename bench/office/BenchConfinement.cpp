@@ -111,10 +111,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     const QStringList convertible = ConvertibleTestDocuments();
-    QStringList large;
-    for (const QString &document : convertible)
-        if (QFileInfo(document).size() >= 1024 * 1024)
-            large << document;
+    const QStringList large = LargeDocuments(convertible);
     QTemporaryDir work;
     std::printf("format %d, %d rounds, one document at a time, medians\n", format, rounds);
     std::printf("%-12s %9s %8s %8s %7s %8s %8s %7s %7s\n", "set", "documents", "wall in", "wall out", "ratio", "cpu in",

@@ -26,6 +26,22 @@ inline QStringList ConvertibleTestDocuments()
     return paths;
 }
 
+// Whether a document counts as large: 1 MB or more, as a few reports among many letters are.
+inline bool IsLargeDocument(const QString &document)
+{
+    return QFileInfo(document).size() >= 1024 * 1024;
+}
+
+// The large documents among documents, in their order.
+inline QStringList LargeDocuments(const QStringList &documents)
+{
+    QStringList large;
+    for (const QString &document : documents)
+        if (IsLargeDocument(document))
+            large << document;
+    return large;
+}
+
 // Copies of sources in folder, writable by their owner, each name preceded by prefix.
 inline QStringList CopiedInto(const QString &folder, const QStringList &sources, const QString &prefix = {})
 {
