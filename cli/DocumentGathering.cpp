@@ -7,14 +7,6 @@
 
 #include <QDir>
 
-namespace {
-bool isFolder(const QString &path)
-{
-    const std::optional<struct stat> status = FileStatus(path);
-    return status && S_ISDIR(status->st_mode);
-}
-} // namespace
-
 QString FirstMissingPath(const QStringList &paths)
 {
     for (const QString &path : paths)
@@ -27,7 +19,7 @@ GatheredDocuments GatherDocuments(const QStringList &paths, const QString &exten
 {
     GatheredDocuments gathered;
     for (const QString &path : paths) {
-        if (!isFolder(path)) {
+        if (!IsFolder(path)) {
             gathered.documents << path;
             gathered.places << FileNameOf(path);
             continue;

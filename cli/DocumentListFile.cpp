@@ -7,18 +7,17 @@
 
 #include <QFile>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 std::variant<QStringList, ListNotRead> ReadDocumentList(const QString &file, bool nullSeparated)
 {
     QFile list;
     const bool opened = file == QLatin1String("-") ? list.open(stdin, QIODevice::ReadOnly)
                                                    : OpenFile(list, file, QIODevice::ReadOnly);
-    if (!opened)
-        return ListNotRead{QStringLiteral("the list '%1' cannot be read (%2).")
-                               .arg(ReadableName(file), QString::fromLocal8Bit(std::strerror(errno)))};
+    if (!opened) {
+        const QString why = SystemReason();
+        return ListNotRead{QStringLiteral("the list '%1' cannot be read (%2).").arg(ReadableName(file), why)};
+    }
     const QByteArray contents = list.readAll();
     if (list.error() != QFileDevice::NoError)
         return ListNotRead{

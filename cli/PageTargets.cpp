@@ -12,7 +12,6 @@
 #include <QHash>
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -68,8 +67,7 @@ bool MakeOutputFolder(const QString &outputDir)
         folder += QLatin1Char('/') + name;
         ::mkdir(NameToBytes(folder).constData(), 0777);
     }
-    const std::optional<struct stat> status = FileStatus(absolute);
-    return status && S_ISDIR(status->st_mode);
+    return IsFolder(absolute);
 }
 
 void MakePageFolder(const QString &outputDir, const PageTarget &target)
@@ -89,7 +87,7 @@ void MakePageFolder(const QString &outputDir, const PageTarget &target)
         throw PageNotSaved(target.page, QStringLiteral("a link or a file stands where its folder belongs below \"%1\"")
                                             .arg(ReadableName(outputDir)));
     throw PageNotSaved(target.page, QStringLiteral("its folder cannot be made below \"%1\" (%2)")
-                                        .arg(ReadableName(outputDir), QString::fromLocal8Bit(std::strerror(error))));
+                                        .arg(ReadableName(outputDir), SystemReason(error)));
 }
 
 void RefuseTakenPage(const PageTarget &target)

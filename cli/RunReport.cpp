@@ -2,14 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RunReport.h"
 
+#include "LocalPaths.h"
 #include "NameBytes.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -52,8 +51,8 @@ bool RunReport::open(const QString &file, QString &error)
         return true;
     if (fd >= 0)
         ::close(fd);
-    error = QStringLiteral("the report '%1' cannot be written (%2).")
-                .arg(ReadableName(file), QString::fromLocal8Bit(std::strerror(errno)));
+    const QString why = SystemReason();
+    error = QStringLiteral("the report '%1' cannot be written (%2).").arg(ReadableName(file), why);
     return false;
 }
 

@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include <climits>
+#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -67,6 +68,17 @@ std::optional<struct stat> FileStatus(const QString &path)
     if (path.contains(QChar(0)) || ::stat(NameToBytes(path).constData(), &info) != 0)
         return std::nullopt;
     return info;
+}
+
+bool IsFolder(const QString &path)
+{
+    const std::optional<struct stat> status = FileStatus(path);
+    return status && S_ISDIR(status->st_mode);
+}
+
+QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 bool OpenFile(QFile &file, const QString &path, QIODevice::OpenMode mode)

@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QString>
 
+#include <cerrno>
 #include <optional>
 
 #include <sys/stat.h>
@@ -22,6 +23,12 @@ QString FileNameOf(const QString &path);
 
 // What path names, links followed; nothing when it names nothing that can be reached.
 std::optional<struct stat> FileStatus(const QString &path);
+// Whether path names a folder, links followed.
+bool IsFolder(const QString &path);
+
+// The system's words for error, by default that of the last call that failed, as messages give
+// them in parentheses.
+QString SystemReason(int error = errno);
 
 // Opens the file at path into file, in mode (read, or write and truncate); false when it cannot.
 bool OpenFile(QFile &file, const QString &path, QIODevice::OpenMode mode);

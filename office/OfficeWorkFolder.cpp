@@ -12,7 +12,6 @@
 #include <QSet>
 
 #include <cerrno>
-#include <cstring>
 #include <mutex>
 
 #include <fcntl.h>
@@ -31,11 +30,6 @@ LiveWorkFolders &liveWorkFolders()
 {
     static LiveWorkFolders *live = new LiveWorkFolders; // outlives the offices ending at exit
     return *live;
-}
-
-QString systemReason()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 // Copies from to a new file at path; false with errno set when it cannot.
@@ -93,7 +87,7 @@ QString OfficeWorkFolder::handIn(const QString &path)
     if (!S_ISREG(info.st_mode))
         throw OfficeErrors::notADocumentFile(path);
     if (!QDir().mkdir(folder) || !copyInto(from.get(), info.st_size, copy))
-        throw OfficeErrors::notHandedIn(path, systemReason());
+        throw OfficeErrors::notHandedIn(path, SystemReason());
     return copy;
 }
 

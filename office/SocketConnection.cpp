@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SocketConnection.h"
 
+#include "LocalPaths.h"
 #include "UnoText.h"
 
 #include <com/sun/star/io/IOException.hpp>
@@ -74,8 +75,7 @@ public:
 private:
     [[noreturn]] void fail()
     {
-        throw css::io::IOException(toOUString(QString::fromLocal8Bit(std::strerror(errno))),
-                                   static_cast<cppu::OWeakObject *>(this));
+        throw css::io::IOException(toOUString(SystemReason()), static_cast<cppu::OWeakObject *>(this));
     }
 
     int socket_;

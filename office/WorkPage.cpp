@@ -9,9 +9,6 @@
 
 #include <QFile>
 
-#include <cerrno>
-#include <cstring>
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -29,23 +26,18 @@ QByteArray picturePrefix(const QByteArray &page)
     return prefix + '_';
 }
 
-PageWriteFailure failure(const QString &what)
-{
-    return PageWriteFailure(QStringLiteral("%1 (%2)").arg(what, QString::fromLocal8Bit(std::strerror(errno))));
-}
-
 // The page's links to its pictures as the office wrote them, each in quotes, now to the pictures
 // under their new names, every byte but letters, digits and "-._~" percent-encoded.
 void relink(const QString &page, const QByteArray &from, const QByteArray &to)
 {
     QFile file;
     if (!OpenFile(file, page, QIODevice::ReadOnly))
-        throw failure(QStringLiteral("the written page cannot be read"));
+        throw SystemWriteFailure(QStringLiteral("the written page cannot be read"));
     QByteArray html = file.readAll();
     file.close();
     html.replace('"' + from, '"' + to.toPercentEncoding());
     if (!OpenFile(file, page, QIODevice::WriteOnly) || file.write(html) != html.size())
-        throw failure(QStringLiteral("the page cannot be written"));
+        throw SystemWriteFailure(QStringLiteral("the page cannot be written"));
 }
 
 } // namespace
@@ -61,7 +53,7 @@ void NameWorkPage(const QString &folder, const QString &target)
     const QByteArray workPrefix = picturePrefix(WorkName), prefix = picturePrefix(page);
     const FileDescriptor work = OpenFolder(folder);
     if (!work.isOpen())
-        throw failure(QStringLiteral("the written page cannot be reached"));
+        throw SystemWriteFailure(QStringLiteral("the written page cannot be reached"));
     for (const QByteArray &name : FolderEntries(work.get())) {
         if (!name.startsWith(workPrefix))
             continue;
@@ -69,9 +61,9 @@ void NameWorkPage(const QString &folder, const QString &target)
         if (const QString tooLong = NameTooLong(target, picture); !tooLong.isEmpty())
             throw PageWriteFailure(QStringLiteral("the page has pictures, and %1").arg(tooLong));
         if (::renameat(work.get(), name.constData(), work.get(), picture.constData()) != 0)
-            throw failure(QStringLiteral("a picture of the page cannot be named"));
+            throw SystemWriteFailure(QStringLiteral("a picture of the page cannot be named"));
     }
     relink(WorkPagePath(folder), workPrefix, prefix);
     if (::renameat(work.get(), WorkName.constData(), work.get(), page.constData()) != 0)
-        throw failure(QStringLiteral("the page cannot be named"));
+        throw SystemWriteFailure(QStringLiteral("the page cannot be named"));
 }

@@ -15,7 +15,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
 
 #include <fcntl.h>
@@ -111,17 +110,12 @@ QString placeOf(const QString &target)
     return FolderOf(folder) + QLatin1Char('/') + FileNameOf(target);
 }
 
-QString systemReason()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
 // Moves name from the staging folder into the target's folder, replacing a file of that name.
 void moveInto(int staging, const QByteArray &name, int folder, const QString &target)
 {
     if (::renameat(staging, name.constData(), folder, name.constData()) == 0)
         return;
-    const QString why = systemReason();
+    const QString why = SystemReason();
     throw PageNotSaved(target, QStringLiteral("\"%1\" could not be put in place (%2)")
                                    .arg(ReadableName(FolderOf(target) + QLatin1Char('/') + NameFromBytes(name)), why));
 }
@@ -138,11 +132,6 @@ void keepModeAndGroup(int folder, const QByteArray &name, int staging)
     [[maybe_unused]] const int moded = ::fchmodat(staging, name.constData(), old.st_mode & 07777, 0);
 }
 
-PageWriteFailure systemFailure(const QString &what)
-{
-    return PageWriteFailure(QStringLiteral("%1 (%2)").arg(what, systemReason()));
-}
-
 // Keeps in folder only what is a regular file of its own; the writer may have swapped it for a
 // link, or linked it to another file, before it was moved.
 void keepOnlyOwnFile(int folder, const QByteArray &name)
@@ -157,11 +146,11 @@ void copyContents(int from, int to)
 {
     struct stat info {};
     if (::fstat(from, &info) != 0)
-        throw systemFailure(QStringLiteral("the written page could not be read"));
+        throw SystemWriteFailure(QStringLiteral("the written page could not be read"));
     for (off_t left = info.st_size; left > 0;) {
         const ssize_t copied = ::sendfile(to, from, nullptr, static_cast<size_t>(left));
         if (copied < 0)
-            throw systemFailure(QStringLiteral("the written page could not be copied"));
+            throw SystemWriteFailure(QStringLiteral("the written page could not be copied"));
         if (copied == 0)
             break;
         left -= copied;
@@ -193,10 +182,9 @@ StagedPage::StagedPage(const QString &target)
     , freeBefore_(FreeSpace(FolderOf(target_)))
 {
     const QString folder = FolderOf(target_);
-    const std::optional<struct stat> folderStatus = FileStatus(folder);
-    if (!folderStatus || !S_ISDIR(folderStatus->st_mode))
+    if (!IsFolder(folder))
         throw PageNotSaved(place_, QStringLiteral("the folder does not exist"));
-    if (const std::optional<struct stat> in = FileStatus(target_); in && S_ISDIR(in->st_mode))
+    if (IsFolder(target_))
         throw PageNotSaved(place_, QStringLiteral("a folder of that name is in the way"));
     // A staging folder of this process holds nothing abandoned.
     if (place_ == target_)
@@ -210,7 +198,7 @@ StagedPage::StagedPage(const QString &target)
     if (!::mkdtemp(staging.data()))
         throw PageNotSaved(place_,
                            WhyNotWritten(place_, freeBefore_,
-                                         QStringLiteral("the folder cannot be written to (%1)").arg(systemReason())));
+                                         QStringLiteral("the folder cannot be written to (%1)").arg(SystemReason())));
     folder_ = NameFromBytes(staging);
     liveFolders().folders.insert(folder_);
 }
@@ -250,7 +238,7 @@ void StagedPage::takeFrom(const QString &from, const QString &except)
     const FileDescriptor source = OpenFolder(from);
     const FileDescriptor staging = OpenFolder(folder_);
     if (!source.isOpen() || !staging.isOpen())
-        throw systemFailure(QStringLiteral("the written page cannot be reached"));
+        throw SystemWriteFailure(QStringLiteral("the written page cannot be reached"));
     const QByteArray skipped = NameToBytes(except);
     for (const QByteArray &name : FolderEntries(source.get())) {
         struct stat info {};
@@ -274,7 +262,7 @@ void StagedPage::enter(int from, const QByteArray &name, int staging)
         return;
     }
     if (errno != EXDEV)
-        throw systemFailure(QStringLiteral("the written page could not be moved"));
+        throw SystemWriteFailure(QStringLiteral("the written page could not be moved"));
     // On another file system: copied.
     lock.unlock();
     const FileDescriptor in = openRegularFile(from, name);
@@ -287,7 +275,7 @@ void StagedPage::enter(int from, const QByteArray &name, int staging)
         ::openat(staging, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     lock.unlock();
     if (!out.isOpen())
-        throw systemFailure(QStringLiteral("the written page could not be copied"));
+        throw SystemWriteFailure(QStringLiteral("the written page could not be copied"));
     copyContents(in.get(), out.get());
 }
 
@@ -298,7 +286,7 @@ void StagedPage::commit()
         const FileDescriptor staging = OpenFolder(folder_);
         const FileDescriptor folder = OpenFolder(FolderOf(target_));
         if (!staging.isOpen() || !folder.isOpen())
-            throw PageNotSaved(place_, QStringLiteral("its folder cannot be reached (%1)").arg(systemReason()));
+            throw PageNotSaved(place_, QStringLiteral("its folder cannot be reached (%1)").arg(SystemReason()));
         for (const QByteArray &name : FolderEntries(staging.get())) {
             if (name != page)
                 moveInto(staging.get(), name, folder.get(), place_);

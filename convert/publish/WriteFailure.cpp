@@ -7,9 +7,6 @@
 
 #include <QLocale>
 
-#include <cerrno>
-#include <cstring>
-
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -34,6 +31,11 @@ QString NameTooLong(const QString &target, const QByteArray &name)
         .arg(ReadableName(NameFromBytes(name)), QString::number(nameMax));
 }
 
+PageWriteFailure SystemWriteFailure(const QString &what)
+{
+    return PageWriteFailure(QStringLiteral("%1 (%2)").arg(what, SystemReason()));
+}
+
 qint64 FreeSpace(const QString &folder)
 {
     struct statvfs device {};
@@ -49,9 +51,10 @@ QString WhyNotWritten(const QString &target, qint64 freeBefore, const QString &w
     if (free >= 0 && free < NearlyFull)
         return QStringLiteral("there is no space left on the device that holds the folder \"%1\" (%2 were free)")
             .arg(ReadableName(folder), size(freeBefore >= 0 ? freeBefore : free));
-    if (::access(NameToBytes(folder).constData(), W_OK) != 0)
-        return QStringLiteral("the folder \"%1\" cannot be written to (%2)")
-            .arg(ReadableName(folder), QString::fromLocal8Bit(std::strerror(errno)));
+    if (::access(NameToBytes(folder).constData(), W_OK) != 0) {
+        const QString why = SystemReason();
+        return QStringLiteral("the folder \"%1\" cannot be written to (%2)").arg(ReadableName(folder), why);
+    }
     const QString tooLong = NameTooLong(target, NameToBytes(FileNameOf(target)));
     return tooLong.isEmpty() ? writerSays : tooLong;
 }

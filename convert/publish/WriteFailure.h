@@ -19,6 +19,9 @@ public:
     QString reason;
 };
 
+// What failed, with the system's reason for the last call that failed.
+PageWriteFailure SystemWriteFailure(const QString &what);
+
 // Bytes this user may still write on the device that holds folder; -1 when it cannot be told.
 qint64 FreeSpace(const QString &folder);
 
