@@ -19,6 +19,7 @@
 
 #include <fcntl.h>
 #include <linux/close_range.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -139,7 +140,7 @@ void collectStopped(pid_t pid, bool sandboxed)
 }
 
 // In the child, between fork and exec: only calls that are safe there.
-[[noreturn]] void becomeOffice(pid_t parent, int failurePipe, char *const argv[])
+[[noreturn]] void becomeOffice(pid_t parent, int failurePipe, char *const argv[], const cpu_set_t *processor)
 {
     // Ends the office when we end, however we end; if we ended before this line, end now.
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -160,6 +161,9 @@ void collectStopped(pid_t pid, bool sandboxed)
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    // Inherited by every process and thread the office starts.
+    if (processor)
+        ::sched_setaffinity(0, sizeof *processor, processor);
     ::execv(argv[0], argv);
     const int error = errno;
     [[maybe_unused]] const ssize_t written = ::write(failurePipe, &error, sizeof error);
@@ -167,8 +171,12 @@ void collectStopped(pid_t pid, bool sandboxed)
 }
 
 // fork and exec; -1 when the program could not be executed.
-pid_t spawn(const std::vector<std::string> &arguments)
+pid_t spawn(const std::vector<std::string> &arguments, std::optional<int> processor)
 {
+    cpu_set_t only;
+    CPU_ZERO(&only);
+    if (processor)
+        CPU_SET(*processor, &only);
     std::vector<char *> argv;
     for (const std::string &argument : arguments)
         argv.push_back(const_cast<char *>(argument.c_str()));
@@ -179,7 +187,7 @@ pid_t spawn(const std::vector<std::string> &arguments)
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid == 0)
-        becomeOffice(parent, failure[1], argv.data());
+        becomeOffice(parent, failure[1], argv.data(), processor ? &only : nullptr);
     ::close(failure[1]);
     int execError = 0;
     const bool execFailed = pid > 0 && ::read(failure[0], &execError, sizeof execError) > 0;
@@ -193,23 +201,36 @@ pid_t spawn(const std::vector<std::string> &arguments)
 
 } // namespace
 
+std::optional<int> ProcessorForSlot(int slot)
+{
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (slot < 0 || ::sched_getaffinity(0, sizeof allowed, &allowed) != 0)
+        return std::nullopt;
+    for (int processor = 0, counted = 0; processor < CPU_SETSIZE; ++processor) {
+        if (CPU_ISSET(processor, &allowed) && counted++ == slot)
+            return processor;
+    }
+    return std::nullopt;
+}
+
 QStringList HeadlessOfficeArguments()
 {
     return {QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--norestore"),
             QStringLiteral("--nologo"), QStringLiteral("--nodefault")};
 }
 
-pid_t StartOfficeChild(const QStringList &arguments, bool sandboxed)
+pid_t StartOfficeChild(const QStringList &arguments, bool sandboxed, std::optional<int> processor)
 {
     std::vector<std::string> command;
     for (const QString &argument : arguments)
         command.push_back(QFile::encodeName(argument).toStdString());
     // Started and noted under one lock, so that the program's end kills every child it started.
-    const pid_t pid = Launcher::instance().launch([&command, sandboxed] {
+    const pid_t pid = Launcher::instance().launch([&command, sandboxed, processor] {
         std::lock_guard lock(liveChildren().mutex);
         if (liveChildren().ending)
             return pid_t(0);
-        const pid_t started = spawn(command);
+        const pid_t started = spawn(command, processor);
         if (started > 0)
             liveChildren().sandboxed[started] = sandboxed;
         return started;

@@ -31,7 +31,7 @@
 using namespace std::chrono_literals;
 
 namespace {
-constexpr auto ConnectRetryPause = 50ms;
+constexpr auto ConnectRetryPause = 10ms;
 constexpr auto ReapLimit = 10s;
 
 // Tells us at once when the bridge to the office goes, whatever the reason.
@@ -75,7 +75,7 @@ void OfficeProcess::launch()
                                          .arg(pipeName_)
                                   << profile_.installationArgument();
     pid_ = StartOfficeChild(OfficeCommand(settings_, arguments, profile_.path(), work_->temporary()),
-                            OfficesConfined(settings_));
+                            OfficesConfined(settings_), ProcessorForSlot(profile_.slot()));
     collected_ = false;
     office_ = 0;
     watchdog_ = std::make_unique<OfficeWatchdog>(pid_);

@@ -100,6 +100,7 @@ OfficeProfile::OfficeProfile(const OfficeSettings &settings)
         lock->setStaleLockTime(0); // a lock counts only while its process lives
         if (lock->tryLock(0)) {
             path_ = settings.profileRoot + QStringLiteral("/slot-%1").arg(slot);
+            slot_ = slot;
             slotLock_ = std::move(lock);
         }
     }

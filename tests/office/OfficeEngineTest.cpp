@@ -14,6 +14,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -25,6 +26,7 @@
 #include <functional>
 #include <thread>
 
+#include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -581,6 +583,39 @@ TEST_F(OfficeEngine, PreparedOfficesServeTheNextObjectsAndEndWhenKeptLongEnough)
     EXPECT_EQ(OfficeChildren(), prepared) << "no further office was started";
     PrepareObjects(Word, 2, 0s); // kept no longer than the idle limit
     EXPECT_TRUE(Soon([] { return OfficeChildren().isEmpty(); }));
+}
+
+// The processors a process may run on, as the system lists them ("0-1", "3").
+QString processorsOf(const QString &process)
+{
+    const QString status = ReadText(QStringLiteral("/proc/%1/status").arg(process));
+    return status.section(QStringLiteral("Cpus_allowed_list:"), 1).section('\n', 0, 0).trimmed();
+}
+
+// Each of the first offices keeps to a processor of its own, one for each processor the program
+// may use; an office beyond them goes wherever the system puts it.
+TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
+{
+    const QString all = processorsOf(QStringLiteral("self"));
+    cpu_set_t allowed;
+    ASSERT_EQ(::sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    const int processors = CPU_COUNT(&allowed);
+    if (processors < 2)
+        GTEST_SKIP() << "one processor: every office keeps to it";
+    PrepareObjects(Word, processors + 1, 60s);
+    ASSERT_TRUE(Soon([&] { return ReadyOfficeProcesses() == processors + 1; }));
+    QStringList kept;
+    for (const qint64 office : OfficeChildren())
+        kept << processorsOf(QString::number(office));
+    EXPECT_EQ(kept.count(all), 1) << qPrintable(kept.join(' '));
+    kept.removeAll(all);
+    EXPECT_EQ(QSet<QString>(kept.begin(), kept.end()).size(), processors) << "each its own";
+    for (const QString &one : std::as_const(kept)) {
+        bool single = false;
+        one.toInt(&single);
+        EXPECT_TRUE(single) << qPrintable(one);
+    }
+    EndIdleOfficeProcesses();
 }
 
 // With less memory available than the reserve, one office runs at a time: the objects wait
