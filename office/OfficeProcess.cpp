@@ -213,8 +213,9 @@ bool OfficeProcess::holdsNothingOpen()
     call(settings_.limits.call, QStringLiteral("checking that no document is left open"), [&] {
         try {
             // Every document model registers here, with or without a window; frames are the windows.
-            const auto documents = css::frame::theGlobalEventBroadcaster::get(context_)->createEnumeration();
-            empty = !documents->hasMoreElements() && desktop_->getFrames()->getCount() == 0;
+            if (!documents_.is())
+                documents_ = css::frame::theGlobalEventBroadcaster::get(context_);
+            empty = !documents_->createEnumeration()->hasMoreElements() && desktop_->getFrames()->getCount() == 0;
         } catch (const css::uno::Exception &) {
             // An office that cannot tell is not trusted with another document.
         }
@@ -264,8 +265,17 @@ void OfficeProcess::collected()
     work_.reset();
 }
 
+ViewlessLoader &OfficeProcess::loader()
+{
+    if (!loader_)
+        loader_.emplace(context_);
+    return *loader_;
+}
+
 void OfficeProcess::disposeBridge()
 {
+    loader_.reset();
+    documents_.clear();
     desktop_.clear();
     context_.clear();
     if (const css::uno::Reference<css::lang::XComponent> bridge{bridge_, css::uno::UNO_QUERY}; bridge.is()) {

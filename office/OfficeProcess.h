@@ -11,9 +11,11 @@
 #include "OfficeWatchdog.h"
 #include "OfficeWorkFolder.h"
 #include "UntrustedFolders.h"
+#include "ViewlessLoader.h"
 
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/frame/XGlobalEventBroadcaster.hpp>
 #include <com/sun/star/lang/XEventListener.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 
@@ -24,6 +26,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class OfficeProcess {
 public:
@@ -49,6 +52,8 @@ public:
     // The document whose copy is at copy is done with: the copy and all beside it go.
     void forget(const QString &copy);
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
+    // What loads documents into this office; only within call(), on a connected office.
+    ViewlessLoader &loader();
 
     // Runs work, which calls into the office, under the deadline limit. A call that overruns
     // ends the process and fails with EngineTimeout; a process that dies meanwhile fails it
@@ -94,6 +99,8 @@ private:
     css::uno::Reference<css::bridge::XBridge> bridge_;
     css::uno::Reference<css::uno::XComponentContext> context_;
     css::uno::Reference<css::frame::XDesktop2> desktop_;
+    css::uno::Reference<css::frame::XGlobalEventBroadcaster> documents_; // every document model, once asked for
+    std::optional<ViewlessLoader> loader_;
     bool sawFailure_ = false;
     int documentsLoaded_ = 0;
 };

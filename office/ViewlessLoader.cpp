@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ViewlessLoader.h"
 
-#include <com/sun/star/container/XNameAccess.hpp>
-#include <com/sun/star/document/XTypeDetection.hpp>
 #include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 
@@ -23,44 +21,75 @@ css::uno::Reference<css::uno::XInterface> create(const css::uno::Reference<css::
     return office->getServiceManager()->createInstanceWithContext(service, office);
 }
 
-// The registered properties of one entry of the office's type or filter configuration.
-css::uno::Sequence<css::beans::PropertyValue> entryOf(const css::uno::Reference<css::uno::XInterface> &configuration,
-                                                      const rtl::OUString &name)
+// A property of one entry of the office's type or filter configuration; empty when there is
+// no such entry or property.
+rtl::OUString entryProperty(const css::uno::Reference<css::container::XNameAccess> &entries, const rtl::OUString &name,
+                            const char *property)
 {
-    const css::uno::Reference<css::container::XNameAccess> entries(configuration, css::uno::UNO_QUERY_THROW);
     css::uno::Sequence<css::beans::PropertyValue> properties;
-    if (entries->hasByName(name))
+    if (!name.isEmpty() && entries->hasByName(name))
         entries->getByName(name) >>= properties;
-    return properties;
+    rtl::OUString value;
+    propertyOf(properties, property) >>= value;
+    return value;
+}
+
+// The value cached under key, asked for once.
+template <typename Ask>
+rtl::OUString once(std::map<rtl::OUString, rtl::OUString> &cache, const rtl::OUString &key, const Ask &ask)
+{
+    const auto known = cache.find(key);
+    return known != cache.end() ? known->second : cache.emplace(key, ask()).first->second;
 }
 } // namespace
 
-css::uno::Reference<css::lang::XComponent>
-LoadWithoutView(const css::uno::Reference<css::uno::XComponentContext> &office, const rtl::OUString &url,
-                const css::uno::Sequence<css::beans::PropertyValue> &arguments)
+ViewlessLoader::ViewlessLoader(css::uno::Reference<css::uno::XComponentContext> office)
+    : office_(std::move(office))
 {
+}
+
+void ViewlessLoader::connect()
+{
+    if (detection_.is())
+        return;
+    const auto detection = create(office_, "com.sun.star.document.TypeDetection");
+    types_.set(detection, css::uno::UNO_QUERY_THROW);
+    filters_.set(create(office_, "com.sun.star.document.FilterFactory"), css::uno::UNO_QUERY_THROW);
+    detection_.set(detection, css::uno::UNO_QUERY_THROW);
+}
+
+rtl::OUString ViewlessLoader::preferredFilter(const rtl::OUString &type)
+{
+    return once(preferredFilters_, type, [&] { return entryProperty(types_, type, "PreferredFilter"); });
+}
+
+rtl::OUString ViewlessLoader::documentService(const rtl::OUString &filter)
+{
+    return once(documentServices_, filter, [&] { return entryProperty(filters_, filter, "DocumentService"); });
+}
+
+css::uno::Reference<css::lang::XComponent>
+ViewlessLoader::load(const rtl::OUString &url, const css::uno::Sequence<css::beans::PropertyValue> &arguments)
+{
+    connect();
     css::uno::Sequence<css::beans::PropertyValue> descriptor(arguments.getLength() + 1);
     auto *property = descriptor.getArray();
     std::copy(arguments.begin(), arguments.end(), property);
     property[arguments.getLength()] = css::beans::PropertyValue("URL", 0, css::uno::Any(url),
                                                                 css::beans::PropertyState_DIRECT_VALUE);
 
-    const auto detection = create(office, "com.sun.star.document.TypeDetection");
-    const rtl::OUString type = css::uno::Reference<css::document::XTypeDetection>(detection, css::uno::UNO_QUERY_THROW)
-                                   ->queryTypeByDescriptor(descriptor, true);
+    const rtl::OUString type = detection_->queryTypeByDescriptor(descriptor, true);
     if (type.isEmpty())
         return {};
     rtl::OUString filter;
     if (!(propertyOf(descriptor, "FilterName") >>= filter) || filter.isEmpty())
-        propertyOf(entryOf(detection, type), "PreferredFilter") >>= filter;
-    rtl::OUString documentService;
-    propertyOf(entryOf(create(office, "com.sun.star.document.FilterFactory"), filter), "DocumentService")
-        >>= documentService;
-    if (documentService.isEmpty())
+        filter = preferredFilter(type);
+    const rtl::OUString service = documentService(filter);
+    if (service.isEmpty())
         return {};
 
     // No model when the office lacks the module for that kind of document.
-    const css::uno::Reference<css::frame::XLoadable> model(create(office, documentService), css::uno::UNO_QUERY);
+    const css::uno::Reference<css::frame::XLoadable> model(create(office_, service), css::uno::UNO_QUERY);
     if (!model.is())
         return {};
     if (!propertyOf(descriptor, "FilterName").hasValue()) {

@@ -14,7 +14,6 @@
 #include "PublishHtml.h"
 #include "StagedPage.h"
 #include "UnoText.h"
-#include "ViewlessLoader.h"
 #include "WordSaveAs.h"
 #include "WorkPage.h"
 #include "WriteFailure.h"
@@ -118,11 +117,10 @@ void WordDocument::load()
          property("UpdateDocMode", css::uno::Any(css::document::UpdateDocMode::NO_UPDATE)),
          property("InteractionHandler",
                   css::uno::Any(css::uno::Reference<css::task::XInteractionHandler>(handler.get())))});
-    const auto context = office_->context();
     bool refused = false;
     try {
         office_->call(office_->limits().call, task,
-                      [&] { component_ = LoadWithoutView(context, toFileUrl(copy_), arguments); });
+                      [&] { component_ = office_->loader().load(toFileUrl(copy_), arguments); });
     } catch (const AutomationError &error) {
         // Some office versions drop the connection rather than fail the load once a password
         // is refused; the lost office is replaced before the next task.
