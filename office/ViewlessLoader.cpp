@@ -45,17 +45,10 @@ rtl::OUString once(std::map<rtl::OUString, rtl::OUString> &cache, const rtl::OUS
 
 ViewlessLoader::ViewlessLoader(css::uno::Reference<css::uno::XComponentContext> office)
     : office_(std::move(office))
+    , detection_(create(office_, "com.sun.star.document.TypeDetection"), css::uno::UNO_QUERY_THROW)
+    , types_(detection_, css::uno::UNO_QUERY_THROW)
+    , filters_(create(office_, "com.sun.star.document.FilterFactory"), css::uno::UNO_QUERY_THROW)
 {
-}
-
-void ViewlessLoader::connect()
-{
-    if (detection_.is())
-        return;
-    const auto detection = create(office_, "com.sun.star.document.TypeDetection");
-    types_.set(detection, css::uno::UNO_QUERY_THROW);
-    filters_.set(create(office_, "com.sun.star.document.FilterFactory"), css::uno::UNO_QUERY_THROW);
-    detection_.set(detection, css::uno::UNO_QUERY_THROW);
 }
 
 rtl::OUString ViewlessLoader::preferredFilter(const rtl::OUString &type)
@@ -71,7 +64,6 @@ rtl::OUString ViewlessLoader::documentService(const rtl::OUString &filter)
 css::uno::Reference<css::lang::XComponent>
 ViewlessLoader::load(const rtl::OUString &url, const css::uno::Sequence<css::beans::PropertyValue> &arguments)
 {
-    connect();
     css::uno::Sequence<css::beans::PropertyValue> descriptor(arguments.getLength() + 1);
     auto *property = descriptor.getArray();
     std::copy(arguments.begin(), arguments.end(), property);

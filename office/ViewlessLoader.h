@@ -18,6 +18,8 @@
 // model are once each: the office's configuration does not change while it runs.
 class ViewlessLoader {
 public:
+    // Asks the office for its type detection and filter configuration; office exceptions pass
+    // through.
     explicit ViewlessLoader(css::uno::Reference<css::uno::XComponentContext> office);
 
     // Detects the document's type from its content, creates the matching document model and
@@ -27,7 +29,6 @@ public:
                                                     const css::uno::Sequence<css::beans::PropertyValue> &arguments);
 
 private:
-    void connect();
     rtl::OUString preferredFilter(const rtl::OUString &type);
     rtl::OUString documentService(const rtl::OUString &filter);
 
