@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The office processes of this program: started with no output shown and none of our open
-// files, with no new privileges and no core dumps, dying with us however we end, and collected
-// by whichever thread ends them.
+// files, with no new privileges and no core dumps, the first ones each on a processor of its
+// own, dying with us however we end, and collected by whichever thread ends them.
 
 #include <QString>
 #include <QStringList>
