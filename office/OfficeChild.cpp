@@ -201,19 +201,6 @@ pid_t spawn(const std::vector<std::string> &arguments, std::optional<int> proces
 
 } // namespace
 
-std::optional<int> ProcessorForSlot(int slot)
-{
-    cpu_set_t allowed;
-    CPU_ZERO(&allowed);
-    if (slot < 0 || ::sched_getaffinity(0, sizeof allowed, &allowed) != 0)
-        return std::nullopt;
-    for (int processor = 0, counted = 0; processor < CPU_SETSIZE; ++processor) {
-        if (CPU_ISSET(processor, &allowed) && counted++ == slot)
-            return processor;
-    }
-    return std::nullopt;
-}
-
 QStringList HeadlessOfficeArguments()
 {
     return {QStringLiteral("--headless"), QStringLiteral("--invisible"), QStringLiteral("--norestore"),

@@ -26,12 +26,6 @@ QStringList HeadlessOfficeArguments();
 // system ends a child, as it is told to, when the thread that started it ends.
 pid_t StartOfficeChild(const QStringList &command, bool sandboxed, std::optional<int> processor = std::nullopt);
 
-// The processor that the office of a profile slot keeps to: the first offices get one each of
-// those this program may run on, so that the many short calls between this program and an office
-// are not held up behind another office's work on the same processor, nor moved between
-// processors. Offices beyond that number are placed by the system.
-std::optional<int> ProcessorForSlot(int slot);
-
 // The office itself that child is or holds: child, or the process its sandbox started; 0 when
 // the sandbox has started none (yet).
 pid_t OfficeOf(pid_t child);

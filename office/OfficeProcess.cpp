@@ -6,6 +6,7 @@
 #include "OfficeChild.h"
 #include "OfficeConfinement.h"
 #include "OfficeErrors.h"
+#include "OfficeProcessors.h"
 #include "ProcessRecords.h"
 #include "SocketConnection.h"
 #include "UnoRuntime.h"
@@ -51,6 +52,7 @@ private:
 OfficeProcess::OfficeProcess(const OfficeSettings &settings)
     : settings_(settings)
     , profile_(settings)
+    , processor_(ProcessorForSlot(profile_.slot()))
     , pipeName_(QStringLiteral("quorvane-%1-%2")
                     .arg(QCoreApplication::applicationPid())
                     .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0')))
@@ -75,7 +77,7 @@ void OfficeProcess::launch()
                                          .arg(pipeName_)
                                   << profile_.installationArgument();
     pid_ = StartOfficeChild(OfficeCommand(settings_, arguments, profile_.path(), work_->temporary()),
-                            OfficesConfined(settings_), ProcessorForSlot(profile_.slot()));
+                            OfficesConfined(settings_), processor_);
     collected_ = false;
     office_ = 0;
     watchdog_ = std::make_unique<OfficeWatchdog>(pid_);
@@ -130,6 +132,8 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
         std::max(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()),
                  std::chrono::milliseconds(1)));
     try {
+        // The bridge's threads of this program answer the office: they keep to its processor.
+        const OnProcessor beside(processor_);
         bridge_ = css::bridge::BridgeFactory::create(context)->createBridge(rtl::OUString(), "urp", connection,
                                                                             nullptr);
         css::uno::Reference<css::lang::XComponent>(bridge_, css::uno::UNO_QUERY_THROW)
@@ -160,6 +164,7 @@ void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, c
 {
     if (!isAlive())
         throw OfficeErrors::gone(task);
+    const OnProcessor beside(processor_);
     watchdog_->arm(limit);
     bool timedOut = false;
     try {

@@ -88,6 +88,7 @@ private:
 
     OfficeSettings settings_;
     OfficeProfile profile_;
+    std::optional<int> processor_; // that the office and our calls into it keep to, if any
     QString pipeName_;
     std::unique_ptr<OfficeWorkFolder> work_;
     FileDescriptor pipeFolder_; // where the office's pipe appears

@@ -593,7 +593,8 @@ QString processorsOf(const QString &process)
 }
 
 // Each of the first offices keeps to a processor of its own, one for each processor the program
-// may use; an office beyond them goes wherever the system puts it.
+// may use, and so do the threads of ours that answer it; an office beyond them goes wherever the
+// system puts it. A thread that calls into an office keeps to its processor only while it calls.
 TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
 {
     const QString all = processorsOf(QStringLiteral("self"));
@@ -615,6 +616,14 @@ TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
         one.toInt(&single);
         EXPECT_TRUE(single) << qPrintable(one);
     }
+    QSet<QString> answering;
+    for (const QString &thread : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        answering << processorsOf(QStringLiteral("self/task/") + thread);
+    answering.remove(all);
+    EXPECT_EQ(answering, QSet<QString>(kept.begin(), kept.end())) << "our ends of the bridges";
+
+    ConvertWithWord(document("Lists.doc", 1));
+    EXPECT_EQ(processorsOf(QStringLiteral("thread-self")), all);
     EndIdleOfficeProcesses();
 }
 

@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 The Quorvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Which processor an office and the threads that talk to it run on. A document costs some
+// hundreds of short calls between this program and its office, each a hand-over from one
+// thread to another. Left free, the two ends of a call land on different processors, or queue
+// behind another office's work, and a processor waits idle for the hand-over; kept together on
+// one processor, an office and its callers hand over at once.
+
+#include <sched.h>
+
+#include <optional>
+
+// The processor that the office of a profile slot keeps to: the first offices get one each of
+// those this program may run on; offices beyond that number are placed by the system.
+std::optional<int> ProcessorForSlot(int slot);
+
+// While it lasts, the calling thread keeps to processor (with none: to every processor this
+// program may run on); then it keeps to those it kept to before. Threads started meanwhile
+// keep to the same.
+class OnProcessor {
+public:
+    explicit OnProcessor(std::optional<int> processor);
+    ~OnProcessor();
+    OnProcessor(const OnProcessor &) = delete;
+    OnProcessor &operator=(const OnProcessor &) = delete;
+
+private:
+    cpu_set_t before_;
+    bool changed_ = false;
+};
