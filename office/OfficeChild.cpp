@@ -3,6 +3,7 @@
 #include "OfficeChild.h"
 
 #include "OfficeErrors.h"
+#include "OfficeProcessors.h"
 #include "ProcessRecords.h"
 
 #include <QFile>
@@ -173,10 +174,9 @@ void collectStopped(pid_t pid, bool sandboxed)
 // fork and exec; -1 when the program could not be executed.
 pid_t spawn(const std::vector<std::string> &arguments, std::optional<int> processor)
 {
-    cpu_set_t only;
-    CPU_ZERO(&only);
+    std::optional<cpu_set_t> only; // made before the fork, where the child may only make calls
     if (processor)
-        CPU_SET(*processor, &only);
+        only = OnlyProcessor(*processor);
     std::vector<char *> argv;
     for (const std::string &argument : arguments)
         argv.push_back(const_cast<char *>(argument.c_str()));
@@ -187,7 +187,7 @@ pid_t spawn(const std::vector<std::string> &arguments, std::optional<int> proces
     const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid == 0)
-        becomeOffice(parent, failure[1], argv.data(), processor ? &only : nullptr);
+        becomeOffice(parent, failure[1], argv.data(), only ? &*only : nullptr);
     ::close(failure[1]);
     int execError = 0;
     const bool execFailed = pid > 0 && ::read(failure[0], &execError, sizeof execError) > 0;

@@ -26,17 +26,21 @@ std::optional<int> ProcessorForSlot(int slot)
     return std::nullopt;
 }
 
+cpu_set_t OnlyProcessor(int processor)
+{
+    cpu_set_t only;
+    CPU_ZERO(&only);
+    CPU_SET(processor, &only);
+    return only;
+}
+
 OnProcessor::OnProcessor(std::optional<int> processor)
 {
-    cpu_set_t wanted;
-    if (processor) {
-        CPU_ZERO(&wanted);
-        CPU_SET(*processor, &wanted);
-    } else if (!programProcessors(wanted)) {
+    if (!processor)
         return;
-    }
+    const cpu_set_t only = OnlyProcessor(*processor);
     changed_ = ::pthread_getaffinity_np(::pthread_self(), sizeof before_, &before_) == 0
-               && ::pthread_setaffinity_np(::pthread_self(), sizeof wanted, &wanted) == 0;
+               && ::pthread_setaffinity_np(::pthread_self(), sizeof only, &only) == 0;
 }
 
 OnProcessor::~OnProcessor()

@@ -15,9 +15,11 @@
 // those this program may run on; offices beyond that number are placed by the system.
 std::optional<int> ProcessorForSlot(int slot);
 
-// While it lasts, the calling thread keeps to processor (with none: to every processor this
-// program may run on); then it keeps to those it kept to before. Threads started meanwhile
-// keep to the same.
+// The set that holds processor alone.
+cpu_set_t OnlyProcessor(int processor);
+
+// While it lasts, the calling thread keeps to processor, if any; then it keeps to those it kept
+// to before. Threads started meanwhile keep to the same.
 class OnProcessor {
 public:
     explicit OnProcessor(std::optional<int> processor);
