@@ -5,6 +5,7 @@
 #include "AutomationError.h"
 #include "OfficeErrors.h"
 #include "OfficeProcess.h"
+#include "OfficeProcessors.h"
 #include "ProcessRecords.h"
 #include "UnoText.h"
 
@@ -116,24 +117,26 @@ std::shared_ptr<OfficeProcess> OfficePool::takeReady()
     return nullptr;
 }
 
-bool OfficePool::mayStartAnother() const
+// Whether memory allows one more office beside the starting ones just counted: the first
+// always starts.
+bool OfficePool::mayStartAnother(int starting) const
 {
-    if (ready_.empty() && inUse_ == 0)
+    if (ready_.empty() && inUse_ == 0 && starting == 0)
         return true;
     const qint64 available = availableMemory();
-    return available < 0 || available - settings_.memory.perOffice >= settings_.memory.reserve;
+    return available < 0 || available - (starting + 1) * settings_.memory.perOffice >= settings_.memory.reserve;
 }
 
-// A borrower waits for a process the pool is to start for it.
+// A borrower waits for a process the pool is yet to start for it.
 bool OfficePool::borrowerWaits() const
 {
-    return waiting_ > static_cast<int>(ready_.size()) && !startHeldBack_;
+    return waiting_ > static_cast<int>(ready_.size()) + starting_ && !startHeldBack_;
 }
 
 // A process is wanted by a borrower that has none, or by a preparation that is not yet met.
 bool OfficePool::anotherWanted(Clock::time_point now) const
 {
-    const int present = static_cast<int>(ready_.size()) + inUse_;
+    const int present = static_cast<int>(ready_.size()) + inUse_ + starting_;
     return borrowerWaits() || (now < keepUntil_ && present < wanted_);
 }
 
@@ -143,40 +146,73 @@ bool OfficePool::onlyIdle() const
     return inUse_ == 0 && waiting_ == 0 && !ready_.empty();
 }
 
-// Starts one process on the pool's thread, the lock released meanwhile.
-void OfficePool::startOne(std::unique_lock<std::mutex> &lock)
+// How many more processes to start now, beside those starting: one for each borrower that
+// waits for one, or as many as a preparation lacks; no more starting at once than there are
+// processors, each office keeping to one, and no more than memory allows.
+int OfficePool::startsWanted(Clock::time_point now) const
 {
-    starting_ = true;
-    const OfficeSettings settings = settings_;
+    const int present = static_cast<int>(ready_.size()) + inUse_ + starting_;
+    int wanted = borrowerWaits() ? waiting_ - static_cast<int>(ready_.size()) - starting_ : 0;
+    if (now < keepUntil_)
+        wanted = std::max(wanted, wanted_ - present);
+    wanted = std::min(wanted, ProcessorCount() - starting_);
+    int starts = 0;
+    while (starts < wanted && mayStartAnother(starting_ + starts))
+        ++starts;
+    return starts;
+}
+
+// Starts count processes, each on a thread of its own: a borrower takes each as soon as it is
+// connected, and the pool's thread goes on meanwhile.
+void OfficePool::startSome(int count)
+{
+    starting_ += count;
+    for (int i = 0; i < count; ++i)
+        starts_.emplace_back([this, settings = settings_] { started(startOne(settings)); });
+}
+
+// The threads of the starts that have all ended.
+void OfficePool::joinStarts(std::unique_lock<std::mutex> &lock)
+{
+    std::vector<std::thread> ended = std::exchange(starts_, {});
     lock.unlock();
-    std::shared_ptr<OfficeProcess> started;
-    std::optional<AutomationError> error;
+    for (std::thread &start : ended)
+        start.join();
+    lock.lock();
+}
+
+OfficePool::Start OfficePool::startOne(const OfficeSettings &settings)
+{
     try {
-        started = std::make_shared<OfficeProcess>(settings);
-        started->connect();
+        auto process = std::make_shared<OfficeProcess>(settings);
+        process->connect();
+        return {std::move(process), std::nullopt};
     } catch (const AutomationError &failure) {
-        started.reset();
-        error = failure;
+        return {nullptr, failure};
     } catch (const css::uno::Exception &failure) {
         // Thrown by the UNO runtime of this process before any call reached the office.
-        started.reset();
-        error = OfficeErrors::unreachable(toQString(failure.Message));
+        return {nullptr, OfficeErrors::unreachable(toQString(failure.Message))};
     }
-    lock.lock();
-    starting_ = false;
-    if (started) {
-        ready_.push_back(std::move(started));
+}
+
+void OfficePool::started(Start start)
+{
+    std::lock_guard lock(mutex_);
+    --starting_;
+    if (start.process) {
+        ready_.push_back(std::move(start.process));
         lastUse_ = Clock::now(); // a new process has its full idle time
     } else {
         // A preparation is not tried again until asked anew.
         wanted_ = 0;
-        if (inUse_ > 0) {
-            // Those waiting wait for a process in use to come back.
+        if (inUse_ > 0 || !ready_.empty() || starting_ > 0) {
+            // Those waiting wait for a process in use, ready or still starting.
             startHeldBack_ = true;
         } else {
             // Nothing to wait for: those waiting are told why.
+            startHeldBack_ = false;
             ++abandonedWaits_;
-            startError_ = error;
+            startError_ = start.error;
         }
     }
     changed_.notify_all();
@@ -237,7 +273,7 @@ void OfficePool::endIdleProcesses()
 {
     std::unique_lock lock(mutex_);
     wanted_ = 0;
-    while (!stopping_ && !(ready_.empty() && toEnd_.empty() && ending_ == 0 && !starting_)) {
+    while (!stopping_ && !(ready_.empty() && toEnd_.empty() && ending_ == 0 && starting_ == 0)) {
         std::move(ready_.begin(), ready_.end(), std::back_inserter(toEnd_));
         ready_.clear();
         changed_.notify_all();
@@ -261,6 +297,8 @@ void OfficePool::shutDown()
         changed_.notify_all();
     }
     keeper_.join();
+    for (std::thread &start : starts_)
+        start.join();
     endAll(std::exchange(ready_, {}));
     endAll(std::exchange(toEnd_, {}));
 }
@@ -272,7 +310,7 @@ void OfficePool::keep()
     std::unique_lock lock(mutex_);
     while (!stopping_) {
         // An office that a borrower waits for starts before the replaced ones end.
-        if (!toEnd_.empty() && !(borrowerWaits() && mayStartAnother())) {
+        if (!toEnd_.empty() && !(borrowerWaits() && mayStartAnother(starting_))) {
             const Processes ending = std::exchange(toEnd_, {});
             ending_ = static_cast<int>(ending.size());
             lock.unlock();
@@ -287,8 +325,12 @@ void OfficePool::keep()
             toEnd_ = std::exchange(ready_, {});
             continue;
         }
-        if (anotherWanted(now) && mayStartAnother()) {
-            startOne(lock);
+        if (const int starts = startsWanted(now); starts > 0) {
+            startSome(starts);
+            continue;
+        }
+        if (starting_ == 0 && !starts_.empty()) {
+            joinStarts(lock);
             continue;
         }
         auto wake = Clock::time_point::max();

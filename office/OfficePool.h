@@ -7,8 +7,9 @@
 // bounds) is kept warm for the next one; any other is replaced, so a document that failed never
 // touches the next. Processes can be prepared ahead of the objects that will use them.
 //
-// A thread of the pool's own starts processes, one at a time: an office start keeps a core busy
-// for seconds, and two starting side by side take longer than one after the other. A borrower
+// A thread of the pool's own starts processes, side by side up to one for each processor: each
+// office keeps to a processor of its own, so two starting at once take hardly longer than one,
+// and a run's second office is ready almost as soon as its first. A borrower
 // takes whichever process is ready first, a new one or one given back meanwhile. The same thread
 // ends the idle and the replaced processes, all side by side, with or without an event loop
 // running, and starts an office a borrower waits for before it ends any, so a borrower never
@@ -59,11 +60,21 @@ private:
 
     bool mayServeAgain(OfficeProcess &process);
     std::shared_ptr<OfficeProcess> takeReady();
-    bool mayStartAnother() const;
+    // A process started, or why it could not be.
+    struct Start {
+        std::shared_ptr<OfficeProcess> process;
+        std::optional<AutomationError> error;
+    };
+
+    bool mayStartAnother(int starting) const;
     bool borrowerWaits() const;
     bool anotherWanted(Clock::time_point now) const;
     bool onlyIdle() const;
-    void startOne(std::unique_lock<std::mutex> &lock);
+    int startsWanted(Clock::time_point now) const;
+    void startSome(int count);
+    void joinStarts(std::unique_lock<std::mutex> &lock);
+    static Start startOne(const OfficeSettings &settings);
+    void started(Start start);
     Clock::time_point idleDeadline() const;
     void shutDown();
     void keep();
@@ -71,13 +82,14 @@ private:
     OfficeSettings settings_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    Processes ready_; // connected, clean, unused
-    Processes toEnd_; // for the pool's thread to end
-    int ending_ = 0;  // processes the pool's thread is ending now
-    int inUse_ = 0;   // borrowed
-    bool starting_ = false;
-    int waiting_ = 0;        // borrowers waiting for a process
-    int abandonedWaits_ = 0; // starts that failed while no process was in use, and the last one's error
+    Processes ready_;                 // connected, clean, unused
+    Processes toEnd_;                 // for the pool's thread to end
+    int ending_ = 0;                  // processes the pool's thread is ending now
+    int inUse_ = 0;                   // borrowed
+    int starting_ = 0;                // processes being started
+    std::vector<std::thread> starts_; // the threads starting them, until all have ended
+    int waiting_ = 0;                 // borrowers waiting for a process
+    int abandonedWaits_ = 0;          // starts that failed while no process was in use, and the last one's error
     std::optional<AutomationError> startError_;
     bool startHeldBack_ = false; // a start failed while processes were in use: none is tried until one comes back
     int wanted_ = 0;             // processes to keep ready or in use until keepUntil_

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OfficeProcessors.h"
 
+#include <algorithm>
+
 #include <pthread.h>
 #include <unistd.h>
 
@@ -24,6 +26,12 @@ std::optional<int> ProcessorForSlot(int slot)
             return processor;
     }
     return std::nullopt;
+}
+
+int ProcessorCount()
+{
+    cpu_set_t allowed;
+    return programProcessors(allowed) ? std::max(1, CPU_COUNT(&allowed)) : 1;
 }
 
 cpu_set_t OnlyProcessor(int processor)

@@ -15,6 +15,9 @@
 // those this program may run on; offices beyond that number are placed by the system.
 std::optional<int> ProcessorForSlot(int slot);
 
+// How many processors this program may run on; at least one.
+int ProcessorCount();
+
 // The set that holds processor alone.
 cpu_set_t OnlyProcessor(int processor);
 

@@ -85,6 +85,16 @@ QStringList numberedCopies(const QStringList &sources, const QString &folder)
     return copies;
 }
 
+// How long count offices take to start, all of them ready.
+double officesStartIn(int count)
+{
+    EndEveryOffice();
+    QElapsedTimer start;
+    start.start();
+    PrepareOffices(count);
+    return start.nsecsElapsed() / 1e9;
+}
+
 // Each document's own time, converted alone through one warm office: the middle of its tries.
 QHash<QString, double> ownTimes(const QStringList &sources, std::int32_t format, const QString &folder)
 {
@@ -278,14 +288,12 @@ int main(int argc, char *argv[])
             work.filePath(QStringLiteral("cache")));
     LibreOfficeBatchSeconds(convertible.mid(0, 1), work.filePath(QStringLiteral("batch-warm-up")),
                             work.filePath(QStringLiteral("batch-profile")));
-    EndEveryOffice();
-    QElapsedTimer start;
-    start.start();
-    PrepareOffices(1);
-    const double officeStart = start.nsecsElapsed() / 1e9;
+    const double officeStart = officesStartIn(1);
+    const double officesStart = officesStartIn(jobs);
 
     const QHash<QString, double> own = ownTimes(convertible, format, work.filePath(QStringLiteral("own")));
-    std::printf("format %d, %d jobs; an office starts in %.2f s\n", format, jobs, officeStart);
+    std::printf("format %d, %d jobs; an office starts in %.2f s, %d side by side in %.2f s\n", format, jobs,
+                officeStart, jobs, officesStart);
     printPrediction(convertible, own);
     std::printf("\n%-10s %5s %7s %7s %7s | %-22s | %-29s | %s\n", "", "", "own s", "", "", "quorvane-convert",
                 "window, offices ready", "office batch");
