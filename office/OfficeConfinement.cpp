@@ -24,6 +24,12 @@ const QStringList SystemConfiguration{
     QStringLiteral("/etc/ld.so.conf.d"), QStringLiteral("/etc/libreoffice"),  QStringLiteral("/etc/localtime"),
     QStringLiteral("/etc/locale.alias"), QStringLiteral("/etc/alternatives"), QStringLiteral("/var/cache/fontconfig")};
 
+// The programs the office would run to check a document's signatures, which no page shows. Each
+// office starts five of them on its first Word 2007 document, and would hand them a stranger's
+// signature; hidden, it starts none.
+const QStringList SignaturePrograms{QStringLiteral("/usr/bin/gpg"), QStringLiteral("/usr/bin/gpg2"),
+                                    QStringLiteral("/usr/bin/gpgconf"), QStringLiteral("/usr/bin/gpgsm")};
+
 // The environment the office keeps: its language and time zone.
 bool keptVariable(const QString &name)
 {
@@ -45,6 +51,10 @@ QStringList systemFolders()
     }
     for (const QString &path : SystemConfiguration)
         options << QStringLiteral("--ro-bind-try") << path << path;
+    for (const QString &program : SignaturePrograms) {
+        if (QFileInfo::exists(program))
+            options << QStringLiteral("--ro-bind") << QStringLiteral("/dev/null") << program;
+    }
     return options;
 }
 

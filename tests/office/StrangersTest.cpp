@@ -139,7 +139,8 @@ TEST_F(Strangers, ReachNoServerBringNoLocalFileIntoAPageAndRunNoMacroInEitherFla
 }
 
 // Each office is confined: a network of its own, no new privileges, no capabilities and no core
-// dumps, for root a user namespace where it is nobody, and a view of the files without the user's.
+// dumps, for root a user namespace where it is nobody, and a view of the files without the user's
+// and without the programs that would check a document's signatures.
 TEST_F(OfficeEngine, EachOfficeRunsWithoutNetworkPrivilegesOrTheUsersFiles)
 {
     ASSERT_EQ(MissingOfficeProtection(), QString());
@@ -158,6 +159,8 @@ TEST_F(OfficeEngine, EachOfficeRunsWithoutNetworkPrivilegesOrTheUsersFiles)
     EXPECT_TRUE(QFileInfo::exists(seen + "/usr/lib/libreoffice/program/soffice.bin"));
     for (const QString &hidden : {folder.path(), QDir::homePath(), QStringLiteral("/etc/passwd")})
         EXPECT_FALSE(QFileInfo::exists(seen + hidden)) << "the office sees " << qPrintable(hidden);
+    for (const QString &program : {QStringLiteral("/usr/bin/gpg"), QStringLiteral("/usr/bin/gpgconf")})
+        EXPECT_FALSE(QFileInfo(seen + program).isExecutable()) << "the office may run " << qPrintable(program);
     word->Invoke(QStringLiteral("Quit"));
 }
 
