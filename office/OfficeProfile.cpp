@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QUrl>
@@ -24,14 +25,30 @@ const QString ModificationsFile = QStringLiteral("/user/registrymodifications.xc
 
 // The version of the office that program belongs to ("7.4"), as its installation's settings
 // name it; empty when they cannot be read.
-QByteArray officeVersion(const QString &program)
+QByteArray readOfficeVersion(const QString &program)
 {
     QFile settings(QFileInfo(program).dir().filePath(QStringLiteral("../share/registry/main.xcd")));
     if (!settings.open(QIODevice::ReadOnly))
         return {};
-    static const QRegularExpression version(
-        QStringLiteral("<prop oor:name=\"ooSetupVersion\">\\s*<value>([0-9.]+)</value>"));
-    return version.match(QString::fromUtf8(settings.readAll())).captured(1).toUtf8();
+    // Megabytes of settings: only the short stretch after the property's name is read as text.
+    static const QByteArray property("<prop oor:name=\"ooSetupVersion\">");
+    const QByteArray all = settings.readAll();
+    const qsizetype at = all.indexOf(property);
+    if (at < 0)
+        return {};
+    static const QRegularExpression version(QStringLiteral("^\\s*<value>([0-9.]+)</value>"));
+    return version.match(QString::fromUtf8(all.mid(at + property.size(), 64))).captured(1).toUtf8();
+}
+
+// The same, read once per program: every office start asks.
+QByteArray officeVersion(const QString &program)
+{
+    static std::mutex reading;
+    static QHash<QString, QByteArray> versions;
+    const std::lock_guard lock(reading);
+    if (!versions.contains(program))
+        versions.insert(program, readOfficeVersion(program));
+    return versions.value(program);
 }
 
 QByteArray setting(const char *group, const char *name, const char *value)
@@ -92,21 +109,27 @@ OfficeProfile::OfficeProfile(const OfficeSettings &settings)
 {
     if (!QDir().mkpath(settings.profileRoot))
         throw OfficeErrors::profileNotPrepared(settings.profileRoot, QStringLiteral("the folder cannot be created"));
-    // Offices start on several threads at once; each must get a slot of its own.
+    chooseSlot(settings.profileRoot);
+    if (!slotLock_)
+        throw OfficeErrors::allProfilesInUse(MaxSlots);
+    prepare(settings);
+}
+
+void OfficeProfile::chooseSlot(const QString &root)
+{
+    // Offices start on several threads at once; each must get a slot of its own. Only the choice
+    // waits for the others: each prepares its profile side by side with them.
     static std::mutex choosing;
     const std::lock_guard lock(choosing);
     for (int slot = 0; slot < MaxSlots && !slotLock_; ++slot) {
-        auto lock = std::make_unique<QLockFile>(settings.profileRoot + QStringLiteral("/slot-%1.lock").arg(slot));
+        auto lock = std::make_unique<QLockFile>(root + QStringLiteral("/slot-%1.lock").arg(slot));
         lock->setStaleLockTime(0); // a lock counts only while its process lives
         if (lock->tryLock(0)) {
-            path_ = settings.profileRoot + QStringLiteral("/slot-%1").arg(slot);
+            path_ = root + QStringLiteral("/slot-%1").arg(slot);
             slot_ = slot;
             slotLock_ = std::move(lock);
         }
     }
-    if (!slotLock_)
-        throw OfficeErrors::allProfilesInUse(MaxSlots);
-    prepare(settings);
 }
 
 QString OfficeProfile::installationArgument() const

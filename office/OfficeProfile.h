@@ -28,6 +28,7 @@ public:
     void clearStaleOfficeLock() const;
 
 private:
+    void chooseSlot(const QString &root);
     void prepare(const OfficeSettings &settings) const;
     void firstStart(const OfficeSettings &settings) const;
 

@@ -594,8 +594,8 @@ QString processorsOf(const QString &process)
 
 // Each of the first offices keeps to a processor of its own, one for each processor the program
 // may use, and so do the threads of ours that answer it; an office beyond them goes wherever the
-// system puts it. They start side by side, one a processor. A thread that calls into an office
-// keeps to its processor only while it calls.
+// system puts it. They start side by side, one a processor, new profiles and all. A thread that
+// calls into an office keeps to its processor only while it calls.
 TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
 {
     const QString all = processorsOf(QStringLiteral("self"));
@@ -608,12 +608,19 @@ TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
     const QString root = folder.filePath(QStringLiteral("profiles"));
     use([&root](OfficeSettings &settings) { settings.profileRoot = root; });
     PrepareObjects(Word, processors + 1, 60s);
-    int startingAtOnce = 0; // offices running before the first is ready
+    int startingAtOnce = 0;  // offices running before the first is ready
+    int preparingAtOnce = 0; // of them, those completing a new profile
     for (int wait = 0; wait < 3000 && ReadyOfficeProcesses() == 0; ++wait) {
-        startingAtOnce = std::max(startingAtOnce, int(OfficeChildren().size()));
+        const QList<qint64> running = OfficeChildren();
+        startingAtOnce = std::max(startingAtOnce, int(running.size()));
+        preparingAtOnce = std::max(preparingAtOnce, int(std::count_if(running.begin(), running.end(), [](qint64 pid) {
+                                       return ReadText(QStringLiteral("/proc/%1/cmdline").arg(pid))
+                                           .contains(QStringLiteral("--terminate_after_init"));
+                                   })));
         std::this_thread::sleep_for(10ms);
     }
     EXPECT_EQ(startingAtOnce, processors) << "side by side, one a processor";
+    EXPECT_EQ(preparingAtOnce, processors) << "their new profiles too";
     ASSERT_TRUE(Soon([&] { return ReadyOfficeProcesses() == processors + 1; }));
     QStringList kept;
     for (const qint64 office : OfficeChildren())
