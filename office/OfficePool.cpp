@@ -6,6 +6,7 @@
 #include "OfficeErrors.h"
 #include "OfficeProcess.h"
 #include "OfficeProcessors.h"
+#include "OfficeWarmUp.h"
 #include "ProcessRecords.h"
 #include "UnoText.h"
 
@@ -163,12 +164,14 @@ int OfficePool::startsWanted(Clock::time_point now) const
 }
 
 // Starts count processes, each on a thread of its own: a borrower takes each as soon as it is
-// connected, and the pool's thread goes on meanwhile.
+// ready, and the pool's thread goes on meanwhile. Those that no borrower waits for are warmed up
+// while they wait for their run.
 void OfficePool::startSome(int count)
 {
+    const bool warm = !borrowerWaits();
     starting_ += count;
     for (int i = 0; i < count; ++i)
-        starts_.emplace_back([this, settings = settings_] { started(startOne(settings)); });
+        starts_.emplace_back([this, settings = settings_, warm] { started(startOne(settings, warm)); });
 }
 
 // The threads of the starts that have all ended.
@@ -181,11 +184,13 @@ void OfficePool::joinStarts(std::unique_lock<std::mutex> &lock)
     lock.lock();
 }
 
-OfficePool::Start OfficePool::startOne(const OfficeSettings &settings)
+OfficePool::Start OfficePool::startOne(const OfficeSettings &settings, bool warm)
 {
     try {
         auto process = std::make_shared<OfficeProcess>(settings);
         process->connect();
+        if (warm)
+            WarmUp(*process);
         return {std::move(process), std::nullopt};
     } catch (const AutomationError &failure) {
         return {nullptr, failure};

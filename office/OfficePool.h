@@ -5,7 +5,8 @@
 // for its life and gives it back when it quits; several may do so at once, on any threads. A
 // process given back clean (no failure seen, nothing left open, under the document and memory
 // bounds) is kept warm for the next one; any other is replaced, so a document that failed never
-// touches the next. Processes can be prepared ahead of the objects that will use them.
+// touches the next. Processes can be prepared ahead of the objects that will use them, and are
+// then warmed up (see OfficeWarmUp) while they wait.
 //
 // A thread of the pool's own starts processes, side by side up to one for each processor: each
 // office keeps to a processor of its own, so two starting at once take hardly longer than one,
@@ -73,7 +74,7 @@ private:
     int startsWanted(Clock::time_point now) const;
     void startSome(int count);
     void joinStarts(std::unique_lock<std::mutex> &lock);
-    static Start startOne(const OfficeSettings &settings);
+    static Start startOne(const OfficeSettings &settings, bool warm);
     void started(Start start);
     Clock::time_point idleDeadline() const;
     void shutDown();

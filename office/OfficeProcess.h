@@ -54,6 +54,8 @@ public:
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
     // What loads documents into this office; only within call(), on a connected office.
     ViewlessLoader &loader();
+    // The folder the office works in, which it may write.
+    QString workFolder() const { return work_->path(); }
 
     // Runs work, which calls into the office, under the deadline limit. A call that overruns
     // ends the process and fails with EngineTimeout; a process that dies meanwhile fails it

@@ -13,12 +13,12 @@
 #include "PageMending.h"
 #include "PublishHtml.h"
 #include "StagedPage.h"
+#include "UnoProperties.h"
 #include "UnoText.h"
 #include "WordSaveAs.h"
 #include "WorkPage.h"
 #include "WriteFailure.h"
 
-#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -30,17 +30,6 @@
 #include <unistd.h>
 
 namespace {
-css::beans::PropertyValue property(const char *name, const css::uno::Any &value)
-{
-    return css::beans::PropertyValue(rtl::OUString::createFromAscii(name), 0, value,
-                                     css::beans::PropertyState_DIRECT_VALUE);
-}
-
-css::uno::Sequence<css::beans::PropertyValue> properties(std::initializer_list<css::beans::PropertyValue> list)
-{
-    return css::uno::Sequence<css::beans::PropertyValue>(list.begin(), static_cast<sal_Int32>(list.size()));
-}
-
 // A SaveAs argument must have the type of the value a conversion passes for it.
 void requireTypeOf(const Variant &value, const Variant &expected)
 {

@@ -568,13 +568,19 @@ TEST_F(OfficeEngine, AnOfficeIsReplacedOnceItHasLoadedTheDocumentBoundOrPassedTh
 }
 
 // Offices prepared ahead serve the next application objects, two at once on two threads, are
-// not application objects themselves, and end once they are kept no longer.
+// not application objects themselves, and end once they are kept no longer. While they wait they
+// have read in what imports each kind of Word document, and are left holding nothing.
 TEST_F(OfficeEngine, PreparedOfficesServeTheNextObjectsAndEndWhenKeptLongEnough)
 {
     use([](OfficeSettings &settings) { settings.reuse.idle = 1s; });
     PrepareObjects(Word, 2, 60s);
     ASSERT_TRUE(Soon([] { return ReadyOfficeProcesses() == 2; }));
     const QList<qint64> prepared = OfficeChildren();
+    for (const qint64 office : prepared) {
+        const QString read = ReadText(QStringLiteral("/proc/%1/maps").arg(office));
+        for (const QString &importer : {QStringLiteral("libmswordlo.so"), QStringLiteral("libwriterfilterlo.so")})
+            EXPECT_TRUE(read.contains(importer)) << "office " << office << " has not read in " << qPrintable(importer);
+    }
     EXPECT_EQ(ErrorOf([] { FindRunningInstance(Word); }).number(), Error::NoRunningInstance);
 
     std::thread other([this, second = document("delins.docx", 2)] { ConvertWithWord(second); });
