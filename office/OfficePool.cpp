@@ -112,7 +112,7 @@ std::shared_ptr<OfficeProcess> OfficePool::takeReady()
         ready_.pop_back();
         if (process->isAlive())
             return process;
-        toEnd_.push_back(std::move(process));
+        retire(std::move(process));
         changed_.notify_all();
     }
     return nullptr;
@@ -233,7 +233,7 @@ void OfficePool::giveBack(std::shared_ptr<OfficeProcess> process)
             ready_.push_back(std::move(process));
         } else {
             std::lock_guard lock(mutex_);
-            toEnd_.push_back(std::move(process));
+            retire(std::move(process));
         }
     }
     std::lock_guard lock(mutex_);
@@ -242,6 +242,13 @@ void OfficePool::giveBack(std::shared_ptr<OfficeProcess> process)
     startHeldBack_ = false;
     lastUse_ = Clock::now();
     changed_.notify_all();
+}
+
+// For the pool's thread to end; the office that replaces it need not wait for its processor.
+void OfficePool::retire(std::shared_ptr<OfficeProcess> process)
+{
+    process->retire();
+    toEnd_.push_back(std::move(process));
 }
 
 bool OfficePool::mayServeAgain(OfficeProcess &process)
@@ -279,8 +286,8 @@ void OfficePool::endIdleProcesses()
     std::unique_lock lock(mutex_);
     wanted_ = 0;
     while (!stopping_ && !(ready_.empty() && toEnd_.empty() && ending_ == 0 && starting_ == 0)) {
-        std::move(ready_.begin(), ready_.end(), std::back_inserter(toEnd_));
-        ready_.clear();
+        for (auto &process : std::exchange(ready_, {}))
+            retire(std::move(process));
         changed_.notify_all();
         changed_.wait(lock);
     }
@@ -327,7 +334,8 @@ void OfficePool::keep()
         }
         const auto now = Clock::now();
         if (onlyIdle() && now >= idleDeadline()) {
-            toEnd_ = std::exchange(ready_, {});
+            for (auto &process : std::exchange(ready_, {}))
+                retire(std::move(process));
             continue;
         }
         if (const int starts = startsWanted(now); starts > 0) {

@@ -60,6 +60,7 @@ private:
     ~OfficePool();
 
     bool mayServeAgain(OfficeProcess &process);
+    void retire(std::shared_ptr<OfficeProcess> process);
     std::shared_ptr<OfficeProcess> takeReady();
     // A process started, or why it could not be.
     struct Start {

@@ -52,7 +52,7 @@ private:
 OfficeProcess::OfficeProcess(const OfficeSettings &settings)
     : settings_(settings)
     , profile_(settings)
-    , processor_(ProcessorForSlot(profile_.slot()))
+    , processor_(settings.profileRoot)
     , pipeName_(QStringLiteral("quorvane-%1-%2")
                     .arg(QCoreApplication::applicationPid())
                     .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0')))
@@ -77,7 +77,7 @@ void OfficeProcess::launch()
                                          .arg(pipeName_)
                                   << profile_.installationArgument();
     pid_ = StartOfficeChild(OfficeCommand(settings_, arguments, profile_.path(), work_->temporary()),
-                            OfficesConfined(settings_), processor_);
+                            OfficesConfined(settings_), processor_.processor());
     collected_ = false;
     office_ = 0;
     watchdog_ = std::make_unique<OfficeWatchdog>(pid_);
@@ -133,7 +133,7 @@ bool OfficeProcess::openBridge(std::chrono::steady_clock::time_point deadline)
                  std::chrono::milliseconds(1)));
     try {
         // The bridge's threads of this program answer the office: they keep to its processor.
-        const OnProcessor beside(processor_);
+        const OnProcessor beside(processor_.processor());
         bridge_ = css::bridge::BridgeFactory::create(context)->createBridge(rtl::OUString(), "urp", connection,
                                                                             nullptr);
         css::uno::Reference<css::lang::XComponent>(bridge_, css::uno::UNO_QUERY_THROW)
@@ -164,7 +164,7 @@ void OfficeProcess::call(std::chrono::milliseconds limit, const QString &task, c
 {
     if (!isAlive())
         throw OfficeErrors::gone(task);
-    const OnProcessor beside(processor_);
+    const OnProcessor beside(processor_.processor());
     watchdog_->arm(limit);
     bool timedOut = false;
     try {

@@ -6,6 +6,7 @@
 // deadline on every call, and ended only by us. Application objects get one through the
 // OfficePool.
 
+#include "OfficeProcessors.h"
 #include "OfficeProfile.h"
 #include "OfficeSettings.h"
 #include "OfficeWatchdog.h"
@@ -74,6 +75,9 @@ public:
     // tell. Throws AutomationError when the office is lost meanwhile.
     bool holdsNothingOpen();
 
+    // The process will serve no other application object: the office that replaces it may take
+    // its processor while it ends.
+    void retire() { processor_.release(); }
     // Lets the office end by itself as on quitting, kills it after the grace period, and
     // collects it. Any thread may end a process that no other thread is using.
     void end();
@@ -90,7 +94,7 @@ private:
 
     OfficeSettings settings_;
     OfficeProfile profile_;
-    std::optional<int> processor_; // that the office and our calls into it keep to, if any
+    ProcessorClaim processor_; // that the office and our calls into it keep to, if any
     QString pipeName_;
     std::unique_ptr<OfficeWorkFolder> work_;
     FileDescriptor pipeFolder_; // where the office's pipe appears

@@ -3,6 +3,7 @@
 #include "OfficeProcessors.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include <pthread.h>
 #include <unistd.h>
@@ -16,16 +17,35 @@ bool programProcessors(cpu_set_t &processors)
 }
 } // namespace
 
-std::optional<int> ProcessorForSlot(int slot)
+ProcessorClaim::ProcessorClaim(const QString &root)
 {
     cpu_set_t allowed;
-    if (slot < 0 || !programProcessors(allowed))
-        return std::nullopt;
-    for (int processor = 0, counted = 0; processor < CPU_SETSIZE; ++processor) {
-        if (CPU_ISSET(processor, &allowed) && counted++ == slot)
-            return processor;
+    if (!programProcessors(allowed))
+        return;
+    // Offices start on several threads at once; each must get a processor of its own.
+    static std::mutex choosing;
+    const std::lock_guard choice(choosing);
+    for (int processor = 0; processor < CPU_SETSIZE; ++processor) {
+        if (!CPU_ISSET(processor, &allowed))
+            continue;
+        auto lock = std::make_unique<QLockFile>(root + QStringLiteral("/processor-%1.lock").arg(processor));
+        lock->setStaleLockTime(0); // a lock counts only while its process lives
+        if (lock->tryLock(0)) {
+            processor_ = processor;
+            lock_ = std::move(lock);
+            return;
+        }
     }
-    return std::nullopt;
+}
+
+ProcessorClaim::~ProcessorClaim()
+{
+    release();
+}
+
+void ProcessorClaim::release()
+{
+    lock_.reset();
 }
 
 int ProcessorCount()

@@ -7,13 +7,33 @@
 // behind another office's work, and a processor waits idle for the hand-over; kept together on
 // one processor, an office and its callers hand over at once.
 
+#include <QLockFile>
+#include <QString>
+
 #include <sched.h>
 
+#include <memory>
 #include <optional>
 
-// The processor that the office of a profile slot keeps to: the first offices get one each of
-// those this program may run on; offices beyond that number are placed by the system.
-std::optional<int> ProcessorForSlot(int slot);
+// One office's hold on a processor of its own: the first of those this program may run on that
+// no other office holds, ours or another program's (a lock file under root for each); none while
+// all are held, and the system places that office. Held until released or destroyed.
+class ProcessorClaim {
+public:
+    explicit ProcessorClaim(const QString &root);
+    ~ProcessorClaim();
+    ProcessorClaim(const ProcessorClaim &) = delete;
+    ProcessorClaim &operator=(const ProcessorClaim &) = delete;
+
+    std::optional<int> processor() const { return processor_; }
+    // The office is to end: the office that replaces it may take the processor while it ends.
+    // The office keeps to it until then.
+    void release();
+
+private:
+    std::optional<int> processor_;
+    std::unique_ptr<QLockFile> lock_;
+};
 
 // How many processors this program may run on; at least one.
 int ProcessorCount();

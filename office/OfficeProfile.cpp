@@ -126,7 +126,6 @@ void OfficeProfile::chooseSlot(const QString &root)
         lock->setStaleLockTime(0); // a lock counts only while its process lives
         if (lock->tryLock(0)) {
             path_ = root + QStringLiteral("/slot-%1").arg(slot);
-            slot_ = slot;
             slotLock_ = std::move(lock);
         }
     }

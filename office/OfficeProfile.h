@@ -19,8 +19,6 @@ public:
     explicit OfficeProfile(const OfficeSettings &settings);
 
     QString path() const { return path_; }
-    // The number of the slot, from 0: the first free one when the profile was taken.
-    int slot() const { return slot_; }
     // The -env:UserInstallation value that points the office at this profile.
     QString installationArgument() const;
     // Removes the office's own lock left by a process that was killed; the slot lock makes
@@ -33,6 +31,5 @@ private:
     void firstStart(const OfficeSettings &settings) const;
 
     QString path_;
-    int slot_ = -1;
     std::unique_ptr<QLockFile> slotLock_;
 };

@@ -598,6 +598,18 @@ QString processorsOf(const QString &process)
     return status.section(QStringLiteral("Cpus_allowed_list:"), 1).section('\n', 0, 0).trimmed();
 }
 
+// Whether an office process only completes a new profile, converting nothing.
+bool completesAProfile(qint64 office)
+{
+    return ReadText(QStringLiteral("/proc/%1/cmdline").arg(office)).contains(QStringLiteral("--terminate_after_init"));
+}
+
+// Whether an office process is one that converts: it takes our calls (and has not begun to exit).
+bool converts(qint64 office)
+{
+    return ReadText(QStringLiteral("/proc/%1/cmdline").arg(office)).contains(QStringLiteral("--accept="));
+}
+
 // Each of the first offices keeps to a processor of its own, one for each processor the program
 // may use, and so do the threads of ours that answer it; an office beyond them goes wherever the
 // system puts it. They start side by side, one a processor, new profiles and all. A thread that
@@ -610,7 +622,7 @@ TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
     const int processors = CPU_COUNT(&allowed);
     if (processors < 2)
         GTEST_SKIP() << "one processor: every office keeps to it";
-    // Profile slots of its own: those that other programs' offices hold go to processors of theirs.
+    // Profiles and processors of its own: those that other programs' offices hold are theirs.
     const QString root = folder.filePath(QStringLiteral("profiles"));
     use([&root](OfficeSettings &settings) { settings.profileRoot = root; });
     PrepareObjects(Word, processors + 1, 60s);
@@ -619,10 +631,8 @@ TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
     for (int wait = 0; wait < 3000 && ReadyOfficeProcesses() == 0; ++wait) {
         const QList<qint64> running = OfficeChildren();
         startingAtOnce = std::max(startingAtOnce, int(running.size()));
-        preparingAtOnce = std::max(preparingAtOnce, int(std::count_if(running.begin(), running.end(), [](qint64 pid) {
-                                       return ReadText(QStringLiteral("/proc/%1/cmdline").arg(pid))
-                                           .contains(QStringLiteral("--terminate_after_init"));
-                                   })));
+        preparingAtOnce = std::max(preparingAtOnce,
+                                   int(std::count_if(running.begin(), running.end(), completesAProfile)));
         std::this_thread::sleep_for(10ms);
     }
     EXPECT_EQ(startingAtOnce, processors) << "side by side, one a processor";
@@ -645,9 +655,69 @@ TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
     answering.remove(all);
     EXPECT_EQ(answering, QSet<QString>(kept.begin(), kept.end())) << "our ends of the bridges";
 
-    ConvertWithWord(document("Lists.doc", 1));
-    EXPECT_EQ(processorsOf(QStringLiteral("thread-self")), all);
+    // One conversion for each office, side by side: each thread keeps to every processor after.
+    QStringList afterwards;
+    std::mutex noted;
+    std::vector<std::thread> converting;
+    for (int copy = 1; copy <= processors + 1; ++copy) {
+        converting.emplace_back([&, path = document("Lists.doc", copy)] {
+            ConvertWithWord(path);
+            const std::lock_guard lock(noted);
+            afterwards << processorsOf(QStringLiteral("thread-self"));
+        });
+    }
+    for (std::thread &thread : converting)
+        thread.join();
+    EXPECT_EQ(afterwards, QStringList(processors + 1, all));
     EndIdleOfficeProcesses();
+}
+
+// An office replaced once it reaches its document bound hands its processor to the office that
+// replaces it, which starts while it ends: a long run's offices keep to a processor each
+// throughout, however often they are replaced.
+TEST_F(OfficeEngine, AReplacedOfficeHandsItsProcessorToTheOfficeThatReplacesIt)
+{
+    const QString all = processorsOf(QStringLiteral("self"));
+    cpu_set_t allowed;
+    ASSERT_EQ(::sched_getaffinity(0, sizeof allowed, &allowed), 0);
+    const int processors = CPU_COUNT(&allowed);
+    if (processors < 2)
+        GTEST_SKIP() << "one processor: every office keeps to it";
+    // Processors of its own: those that other programs' offices hold are theirs.
+    const QString root = folder.filePath(QStringLiteral("profiles"));
+    use([&root](OfficeSettings &settings) {
+        settings.profileRoot = root;
+        settings.reuse.documents = 1;
+    });
+    std::atomic_bool converting = true;
+    int unpinned = 0; // the most offices at once that kept to no processor
+    std::thread watch([&] {
+        while (converting) {
+            const QList<qint64> offices = OfficeChildren();
+            unpinned = std::max(unpinned, int(std::count_if(offices.begin(), offices.end(), [&](qint64 office) {
+                                    return converts(office) && processorsOf(QString::number(office)) == all;
+                                })));
+            std::this_thread::sleep_for(10ms);
+        }
+    });
+    // Each job asks for its next office as soon as it gives one back, as a run does.
+    std::vector<QStringList> documents(processors);
+    for (int job = 0; job < processors; ++job) {
+        for (int copy = 1; copy <= 12; ++copy)
+            documents[job] << document("Lists.doc", 100 * job + copy);
+    }
+    std::vector<std::thread> jobs;
+    for (const QStringList &each : documents) {
+        jobs.emplace_back([each] {
+            for (const QString &path : each)
+                ConvertWithWord(path);
+        });
+    }
+    for (std::thread &job : jobs)
+        job.join();
+    converting = false;
+    watch.join();
+    EXPECT_EQ(unpinned, 0);
 }
 
 // With less memory available than the reserve, one office runs at a time: the objects wait
