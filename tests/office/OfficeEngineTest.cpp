@@ -610,21 +610,32 @@ bool converts(qint64 office)
     return ReadText(QStringLiteral("/proc/%1/cmdline").arg(office)).contains(QStringLiteral("--accept="));
 }
 
+// Offices on a machine of several processors, with profiles and processors of their own: those
+// that other programs' offices hold are theirs.
+class Processors : public OfficeEngine {
+protected:
+    void SetUp() override
+    {
+        OfficeEngine::SetUp();
+        cpu_set_t allowed;
+        ASSERT_EQ(::sched_getaffinity(0, sizeof allowed, &allowed), 0);
+        processors = CPU_COUNT(&allowed);
+        if (processors < 2)
+            GTEST_SKIP() << "one processor: every office keeps to it";
+        use([this](OfficeSettings &settings) { settings.profileRoot = ownRoot(); });
+    }
+    QString ownRoot() const { return folder.filePath(QStringLiteral("profiles")); }
+
+    const QString all = processorsOf(QStringLiteral("self")); // the processors the program may use
+    int processors = 0;
+};
+
 // Each of the first offices keeps to a processor of its own, one for each processor the program
 // may use, and so do the threads of ours that answer it; an office beyond them goes wherever the
 // system puts it. They start side by side, one a processor, new profiles and all. A thread that
 // calls into an office keeps to its processor only while it calls.
-TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
+TEST_F(Processors, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
 {
-    const QString all = processorsOf(QStringLiteral("self"));
-    cpu_set_t allowed;
-    ASSERT_EQ(::sched_getaffinity(0, sizeof allowed, &allowed), 0);
-    const int processors = CPU_COUNT(&allowed);
-    if (processors < 2)
-        GTEST_SKIP() << "one processor: every office keeps to it";
-    // Profiles and processors of its own: those that other programs' offices hold are theirs.
-    const QString root = folder.filePath(QStringLiteral("profiles"));
-    use([&root](OfficeSettings &settings) { settings.profileRoot = root; });
     PrepareObjects(Word, processors + 1, 60s);
     int startingAtOnce = 0;  // offices running before the first is ready
     int preparingAtOnce = 0; // of them, those completing a new profile
@@ -675,18 +686,10 @@ TEST_F(OfficeEngine, TheFirstOfficesKeepToAProcessorEachAndTheOthersToNone)
 // An office replaced once it reaches its document bound hands its processor to the office that
 // replaces it, which starts while it ends: a long run's offices keep to a processor each
 // throughout, however often they are replaced.
-TEST_F(OfficeEngine, AReplacedOfficeHandsItsProcessorToTheOfficeThatReplacesIt)
+TEST_F(Processors, AReplacedOfficeHandsItsProcessorToTheOfficeThatReplacesIt)
 {
-    const QString all = processorsOf(QStringLiteral("self"));
-    cpu_set_t allowed;
-    ASSERT_EQ(::sched_getaffinity(0, sizeof allowed, &allowed), 0);
-    const int processors = CPU_COUNT(&allowed);
-    if (processors < 2)
-        GTEST_SKIP() << "one processor: every office keeps to it";
-    // Processors of its own: those that other programs' offices hold are theirs.
-    const QString root = folder.filePath(QStringLiteral("profiles"));
-    use([&root](OfficeSettings &settings) {
-        settings.profileRoot = root;
+    use([this](OfficeSettings &settings) {
+        settings.profileRoot = ownRoot();
         settings.reuse.documents = 1;
     });
     std::atomic_bool converting = true;
