@@ -5,6 +5,7 @@
 #include "OfficeProcess.h"
 #include "UnoProperties.h"
 #include "UnoText.h"
+#include "UntrustedFolders.h"
 
 #include <com/sun/star/frame/XLoadable.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
@@ -60,7 +61,7 @@ void WarmUp(OfficeProcess &office)
     const QString folder = office.workFolder() + QStringLiteral("/warm-up");
     if (!QDir().mkpath(folder))
         return;
-    const auto removed = qScopeGuard([&folder] { QDir(folder).removeRecursively(); });
+    const auto removed = qScopeGuard([&folder] { RemoveTree(folder); });
     const auto pathOf = [&folder](const char *extension) {
         return folder + QStringLiteral("/warm-up.") + QLatin1String(extension);
     };
