@@ -134,11 +134,16 @@ bool OfficePool::borrowerWaits() const
     return waiting_ > static_cast<int>(ready_.size()) + starting_ && !startHeldBack_;
 }
 
+// Processes ready, in use or starting.
+int OfficePool::present() const
+{
+    return static_cast<int>(ready_.size()) + inUse_ + starting_;
+}
+
 // A process is wanted by a borrower that has none, or by a preparation that is not yet met.
 bool OfficePool::anotherWanted(Clock::time_point now) const
 {
-    const int present = static_cast<int>(ready_.size()) + inUse_ + starting_;
-    return borrowerWaits() || (now < keepUntil_ && present < wanted_);
+    return borrowerWaits() || (now < keepUntil_ && present() < wanted_);
 }
 
 // Processes are ready and nobody uses or waits for one: they end once idle long enough.
@@ -152,10 +157,9 @@ bool OfficePool::onlyIdle() const
 // processors, each office keeping to one, and no more than memory allows.
 int OfficePool::startsWanted(Clock::time_point now) const
 {
-    const int present = static_cast<int>(ready_.size()) + inUse_ + starting_;
     int wanted = borrowerWaits() ? waiting_ - static_cast<int>(ready_.size()) - starting_ : 0;
     if (now < keepUntil_)
-        wanted = std::max(wanted, wanted_ - present);
+        wanted = std::max(wanted, wanted_ - present());
     wanted = std::min(wanted, ProcessorCount() - starting_);
     int starts = 0;
     while (starts < wanted && mayStartAnother(starting_ + starts))

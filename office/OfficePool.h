@@ -69,6 +69,7 @@ private:
     };
 
     bool mayStartAnother(int starting) const;
+    int present() const;
     bool borrowerWaits() const;
     bool anotherWanted(Clock::time_point now) const;
     bool onlyIdle() const;
