@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OfficeProcessors.h"
 
+#include "FreeLock.h"
+
 #include <algorithm>
 #include <mutex>
 
@@ -28,11 +30,9 @@ ProcessorClaim::ProcessorClaim(const QString &root)
     for (int processor = 0; processor < CPU_SETSIZE; ++processor) {
         if (!CPU_ISSET(processor, &allowed))
             continue;
-        auto lock = std::make_unique<QLockFile>(root + QStringLiteral("/processor-%1.lock").arg(processor));
-        lock->setStaleLockTime(0); // a lock counts only while its process lives
-        if (lock->tryLock(0)) {
+        lock_ = TakeFreeLock(root + QStringLiteral("/processor-%1.lock").arg(processor));
+        if (lock_) {
             processor_ = processor;
-            lock_ = std::move(lock);
             return;
         }
     }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OfficeProfile.h"
 
+#include "FreeLock.h"
 #include "OfficeChild.h"
 #include "OfficeConfinement.h"
 #include "OfficeErrors.h"
@@ -122,12 +123,9 @@ void OfficeProfile::chooseSlot(const QString &root)
     static std::mutex choosing;
     const std::lock_guard lock(choosing);
     for (int slot = 0; slot < MaxSlots && !slotLock_; ++slot) {
-        auto lock = std::make_unique<QLockFile>(root + QStringLiteral("/slot-%1.lock").arg(slot));
-        lock->setStaleLockTime(0); // a lock counts only while its process lives
-        if (lock->tryLock(0)) {
+        slotLock_ = TakeFreeLock(root + QStringLiteral("/slot-%1.lock").arg(slot));
+        if (slotLock_)
             path_ = root + QStringLiteral("/slot-%1").arg(slot);
-            slotLock_ = std::move(lock);
-        }
     }
 }
 
