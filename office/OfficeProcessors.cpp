@@ -38,11 +38,6 @@ ProcessorClaim::ProcessorClaim(const QString &root)
     }
 }
 
-ProcessorClaim::~ProcessorClaim()
-{
-    release();
-}
-
 void ProcessorClaim::release()
 {
     lock_.reset();

@@ -21,7 +21,6 @@
 class ProcessorClaim {
 public:
     explicit ProcessorClaim(const QString &root);
-    ~ProcessorClaim();
     ProcessorClaim(const ProcessorClaim &) = delete;
     ProcessorClaim &operator=(const ProcessorClaim &) = delete;
 

@@ -598,16 +598,22 @@ QString processorsOf(const QString &process)
     return status.section(QStringLiteral("Cpus_allowed_list:"), 1).section('\n', 0, 0).trimmed();
 }
 
+// Whether an office process runs with argument on its command line (gone once it begins to exit).
+bool runsWith(qint64 office, const QString &argument)
+{
+    return ReadText(QStringLiteral("/proc/%1/cmdline").arg(office)).contains(argument);
+}
+
 // Whether an office process only completes a new profile, converting nothing.
 bool completesAProfile(qint64 office)
 {
-    return ReadText(QStringLiteral("/proc/%1/cmdline").arg(office)).contains(QStringLiteral("--terminate_after_init"));
+    return runsWith(office, QStringLiteral("--terminate_after_init"));
 }
 
-// Whether an office process is one that converts: it takes our calls (and has not begun to exit).
+// Whether an office process is one that converts: it takes our calls.
 bool converts(qint64 office)
 {
-    return ReadText(QStringLiteral("/proc/%1/cmdline").arg(office)).contains(QStringLiteral("--accept="));
+    return runsWith(office, QStringLiteral("--accept="));
 }
 
 // Offices on a machine of several processors, with profiles and processors of their own: those
