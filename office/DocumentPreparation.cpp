@@ -3,6 +3,7 @@
 #include "DocumentPreparation.h"
 
 #include "ListLevels.h"
+#include "ParagraphFinder.h"
 #include "UnoText.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -23,8 +24,6 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextFieldsSupplier.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
-#include <com/sun/star/text/XTextTable.hpp>
-#include <com/sun/star/text/XTextTablesSupplier.hpp>
 
 #include <QRandomGenerator>
 
@@ -62,26 +61,38 @@ Sequence<rtl::OUString> names(std::initializer_list<rtl::OUString> list)
     return Sequence<rtl::OUString>(list.begin(), static_cast<sal_Int32>(list.size()));
 }
 
-// One paragraph at a time of a text, outside its tables: the cursor stands at its start. Every
-// call crosses into the office and costs far more than the work it asks for, so a paragraph is
-// read with as few as can be.
-struct Paragraph {
-    Reference<css::text::XText> text;
-    Reference<css::text::XParagraphCursor> cursor;
-    Reference<css::beans::XMultiPropertySet> properties; // the cursor's
-};
+// A paragraph the office found for a visit. Every call crosses into the office and costs far more
+// than the work it asks for, so only the interfaces a visit uses are asked for, when it uses them:
+// the text and the cursor come as such, the others cost a call each.
+class Paragraph {
+public:
+    explicit Paragraph(const FoundParagraph &found)
+        : found_(found)
+    {
+    }
+    const Reference<css::text::XText> &text() const { return asked(found_.text, text_); }
+    const Reference<css::text::XTextCursor> &cursor() const { return asked(found_.cursor, cursor_); }
+    const Reference<css::text::XParagraphCursor> &paragraphCursor() const
+    {
+        return asked(found_.cursor, paragraphCursor_);
+    }
+    const Reference<css::beans::XMultiPropertySet> &properties() const { return asked(found_.cursor, properties_); }
 
-// Calls visit for each paragraph of text, outside its tables.
-template <typename Visit>
-void forEachParagraph(const Reference<css::text::XText> &text, const Visit &visit)
-{
-    // A new cursor stands at the start of its text.
-    const Reference<css::text::XParagraphCursor> cursor(text->createTextCursor(), UNO_QUERY_THROW);
-    const Paragraph paragraph{text, cursor, Reference<css::beans::XMultiPropertySet>(cursor, UNO_QUERY_THROW)};
-    do {
-        bestEffort([&] { visit(paragraph); });
-    } while (cursor->gotoNextParagraph(false));
-}
+private:
+    template <typename Interface>
+    static const Reference<Interface> &asked(const Any &object, Reference<Interface> &known)
+    {
+        if (!known.is())
+            known.set(object, UNO_QUERY_THROW);
+        return known;
+    }
+
+    const FoundParagraph &found_;
+    mutable Reference<css::text::XText> text_;
+    mutable Reference<css::text::XTextCursor> cursor_;
+    mutable Reference<css::text::XParagraphCursor> paragraphCursor_;
+    mutable Reference<css::beans::XMultiPropertySet> properties_;
+};
 
 // A list style of the document, and its numbering rules once read; none when it is not in use.
 struct ListStyle {
@@ -107,9 +118,10 @@ struct ParagraphRead {
 
 class Preparation {
 public:
-    explicit Preparation(const Reference<css::lang::XComponent> &document)
+    Preparation(const Reference<css::lang::XComponent> &document, ParagraphFinder &finder)
         : document_(document)
         , factory_(document, UNO_QUERY)
+        , finder_(finder)
     {
         marks_.prefix
             = QStringLiteral("quorvane%1-").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
@@ -127,16 +139,19 @@ public:
             const bool lists = anyList && readListStyles();
             if (!lists && !highlighting)
                 return;
-            const auto visit = [&](const Paragraph &paragraph) {
-                ParagraphRead read = readParagraph(paragraph, lists, highlighting);
-                // A mark is text of the paragraph, which its highlighting is then read with.
-                if (lists && markListItem(paragraph, read) && highlighting)
-                    read.highlight = highlightOf(paragraph);
-                if (highlighting)
-                    keepHighlighting(paragraph, read.highlight);
-            };
-            forEachParagraph(body, visit);
-            forEachTableParagraph(visit);
+            const Sequence<rtl::OUString> wanted = wantedOf(lists, highlighting);
+            for (const FoundParagraph &found :
+                 finder_.find(document_, wanted, lists ? 0 : -1, highlighting ? wanted.getLength() - 1 : -1)) {
+                bestEffort([&] {
+                    const Paragraph paragraph(found);
+                    ParagraphRead read = readOf(found.values, lists, highlighting);
+                    // A mark is text of the paragraph, which its highlighting is then read with.
+                    if (lists && markListItem(paragraph, read) && highlighting)
+                        read.highlight = highlightOf(paragraph);
+                    if (highlighting)
+                        keepHighlighting(paragraph, read.highlight);
+                });
+            }
         });
         return std::move(marks_);
     }
@@ -212,19 +227,21 @@ private:
                     .first->second;
     }
 
-    // What a paragraph is visited for, its list item or its highlighting or both, read in one
-    // call. For its highlighting the cursor selects the paragraph.
-    static ParagraphRead readParagraph(const Paragraph &paragraph, bool lists, bool highlighting)
+    // What a paragraph is visited for, its list item or its highlighting or both: whether it is
+    // numbered comes first, its highlight last.
+    static Sequence<rtl::OUString> wantedOf(bool lists, bool highlighting)
     {
         std::vector<rtl::OUString> wanted;
         if (lists)
             wanted = {"NumberingIsNumber", "ListLabelString", "NumberingLevel", "NumberingStyleName"};
-        if (highlighting) {
-            paragraph.cursor->gotoEndOfParagraph(true);
+        if (highlighting)
             wanted.emplace_back("CharHighlight");
-        }
-        const auto values = paragraph.properties->getPropertyValues(
-            Sequence<rtl::OUString>(wanted.data(), sal_Int32(wanted.size())));
+        return Sequence<rtl::OUString>(wanted.data(), sal_Int32(wanted.size()));
+    }
+
+    // The values of wantedOf, read of a paragraph; for its highlighting the cursor selects it.
+    static ParagraphRead readOf(const Sequence<Any> &values, bool lists, bool highlighting)
+    {
         ParagraphRead read;
         read.selected = highlighting;
         if (lists) {
@@ -241,8 +258,8 @@ private:
     // The highlight of the whole paragraph, selected by the cursor; none where its parts differ.
     static std::optional<sal_Int32> highlightOf(const Paragraph &paragraph)
     {
-        paragraph.cursor->gotoEndOfParagraph(true);
-        return highlightIn(paragraph.properties->getPropertyValues(names({"CharHighlight"}))[0]);
+        paragraph.paragraphCursor()->gotoEndOfParagraph(true);
+        return highlightIn(paragraph.properties()->getPropertyValues(names({"CharHighlight"}))[0]);
     }
 
     static std::optional<sal_Int32> highlightIn(const Any &value)
@@ -251,20 +268,6 @@ private:
         if (value >>= colour)
             return colour;
         return std::nullopt;
-    }
-
-    template <typename Visit>
-    void forEachTableParagraph(const Visit &visit)
-    {
-        const Reference<css::container::XIndexAccess> tables(
-            Reference<css::text::XTextTablesSupplier>(document_, UNO_QUERY_THROW)->getTextTables(), UNO_QUERY_THROW);
-        for (sal_Int32 index = 0, count = tables->getCount(); index < count; ++index) {
-            bestEffort([&] {
-                const Reference<css::text::XTextTable> table(tables->getByIndex(index), UNO_QUERY_THROW);
-                for (const rtl::OUString &cell : table->getCellNames())
-                    forEachParagraph(Reference<css::text::XText>(table->getCellByName(cell), UNO_QUERY_THROW), visit);
-            });
-        }
     }
 
     // Tracked insertions and deletions, each marked where it begins and ends.
@@ -323,8 +326,8 @@ private:
             return false;
         // The label goes before the paragraph's text.
         if (read.selected)
-            paragraph.cursor->collapseToStart();
-        placeMark(paragraph.text, paragraph.cursor.get(), {PageMark::Kind::ListItem, *shown});
+            paragraph.cursor()->collapseToStart();
+        placeMark(paragraph.text(), paragraph.cursor().get(), {PageMark::Kind::ListItem, *shown});
         return true;
     }
 
@@ -332,7 +335,7 @@ private:
     static ListLevelFormat levelOf(const Paragraph &paragraph, sal_Int16 level)
     {
         Reference<css::container::XIndexAccess> levels;
-        paragraph.properties->getPropertyValues(names({"NumberingRules"}))[0] >>= levels;
+        paragraph.properties()->getPropertyValues(names({"NumberingRules"}))[0] >>= levels;
         Sequence<css::beans::PropertyValue> properties;
         if (levels.is())
             levels->getByIndex(level) >>= properties;
@@ -348,12 +351,12 @@ private:
             if (*highlight != NoHighlight) {
                 beforeChanging();
                 const Any colour(*highlight);
-                paragraph.properties->setPropertyValues(names({"CharBackColor"}), Sequence<Any>(&colour, 1));
+                paragraph.properties()->setPropertyValues(names({"CharBackColor"}), Sequence<Any>(&colour, 1));
             }
             return;
         }
         const auto selected
-            = Reference<css::container::XEnumerationAccess>(paragraph.cursor, UNO_QUERY_THROW)->createEnumeration();
+            = Reference<css::container::XEnumerationAccess>(paragraph.cursor(), UNO_QUERY_THROW)->createEnumeration();
         const auto portions = Reference<css::container::XEnumerationAccess>(selected->nextElement(), UNO_QUERY_THROW)
                                   ->createEnumeration();
         while (portions->hasMoreElements()) {
@@ -414,6 +417,7 @@ private:
 
     Reference<css::lang::XComponent> document_;
     Reference<css::lang::XMultiServiceFactory> factory_;
+    ParagraphFinder &finder_;
     PageMarks marks_;
     Reference<css::beans::XPropertySet> markup_; // see writtenAsItStands
     bool changing_ = false;                      // see beforeChanging
@@ -424,7 +428,7 @@ private:
 
 } // namespace
 
-PageMarks PrepareForExport(const Reference<css::lang::XComponent> &document)
+PageMarks PrepareForExport(const Reference<css::lang::XComponent> &document, ParagraphFinder &finder)
 {
-    return Preparation(document).run();
+    return Preparation(document, finder).run();
 }

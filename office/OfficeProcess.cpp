@@ -277,9 +277,17 @@ ViewlessLoader &OfficeProcess::loader()
     return *loader_;
 }
 
+ParagraphFinder &OfficeProcess::paragraphFinder()
+{
+    if (!paragraphFinder_)
+        paragraphFinder_.emplace(context_);
+    return *paragraphFinder_;
+}
+
 void OfficeProcess::disposeBridge()
 {
     loader_.reset();
+    paragraphFinder_.reset();
     documents_.clear();
     desktop_.clear();
     context_.clear();

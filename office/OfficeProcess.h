@@ -11,6 +11,7 @@
 #include "OfficeSettings.h"
 #include "OfficeWatchdog.h"
 #include "OfficeWorkFolder.h"
+#include "ParagraphFinder.h"
 #include "UntrustedFolders.h"
 #include "ViewlessLoader.h"
 
@@ -55,6 +56,9 @@ public:
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
     // What loads documents into this office; only within call(), on a connected office.
     ViewlessLoader &loader();
+    // What reads the paragraphs of this office's documents; only within call(), on a connected
+    // office.
+    ParagraphFinder &paragraphFinder();
     // The folder the office works in, which it may write.
     QString workFolder() const { return work_->path(); }
 
@@ -108,6 +112,7 @@ private:
     css::uno::Reference<css::frame::XDesktop2> desktop_;
     css::uno::Reference<css::frame::XGlobalEventBroadcaster> documents_; // every document model, once asked for
     std::optional<ViewlessLoader> loader_;
+    std::optional<ParagraphFinder> paragraphFinder_;
     bool sawFailure_ = false;
     int documentsLoaded_ = 0;
 };

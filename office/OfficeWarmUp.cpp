@@ -68,6 +68,9 @@ void WarmUp(OfficeProcess &office)
     office.call(office.limits().call, QStringLiteral("warming up"), [&] {
         try {
             const Reference<css::lang::XComponent> blank = blankDocument(office.context());
+            // The office compiles the script at its first run.
+            const rtl::OUString numbered("NumberingIsNumber");
+            office.paragraphFinder().find(blank, css::uno::Sequence<rtl::OUString>(&numbered, 1), 0, -1);
             for (const Kind &kind : Kinds)
                 store(blank, pathOf(kind.extension), kind.filter);
             close(blank);

@@ -220,6 +220,54 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) == Normal ? "Normal" : "Filtered");
     });
 
+// Highlighting that covers a whole paragraph is kept as the highlighting of a part is, in both
+// flavours.
+TEST_F(OfficeEngine, AParagraphHighlightedThroughoutKeepsItsColourAsAPartDoes)
+{
+    for (const int format : {Normal, Filtered}) {
+        const QString path = folder.filePath(QStringLiteral("highlighted-%1.rtf").arg(format));
+        QFile document(path);
+        ASSERT_TRUE(document.open(QIODevice::WriteOnly));
+        document.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}"
+                       "{\\colortbl;\\red255\\green255\\blue0;\\red0\\green255\\blue0;}\n"
+                       "\\pard\\plain\\highlight1 Highlighted throughout.\\par\n"
+                       "\\pard\\plain Plain and \\highlight2 partly\\highlight0  highlighted.\\par\n}\n");
+        document.close();
+        ConvertWithWord(path, format);
+        const QString page = ReadText(PageBeside(path));
+        EXPECT_TRUE(holds(page, QStringLiteral("background: #ffff00\">\\s*Highlighted throughout.<"))) << format;
+        EXPECT_TRUE(holds(page, QStringLiteral("background: #00ff00\">partly<"))) << format;
+    }
+}
+
+// The script that reads paragraphs inside the office is kept in the office's profile, which
+// every office writes, and which may hold another version's copy. A copy altered there to find
+// nothing is put right before it runs: the next office's page still labels the list items.
+TEST_F(OfficeEngine, AScriptLeftAlteredInAProfileIsPutRightBeforeItRuns)
+{
+    const QString root = folder.filePath(QStringLiteral("profiles"));
+    use([&root](OfficeSettings &settings) { settings.profileRoot = root; });
+    const QString path = document("Lists.doc");
+    ConvertWithWord(path);
+    EndIdleOfficeProcesses();
+    const QString kept = root + QStringLiteral("/slot-0/user/basic/Quorvane/ParagraphFinder.xba");
+    const QString script = ReadText(kept);
+    ASSERT_TRUE(script.contains(QStringLiteral("Function Paragraphs("))) << qPrintable(kept);
+    QFile altered(kept);
+    ASSERT_TRUE(altered.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const QString findsNothing = script.section(QStringLiteral("Function Paragraphs("), 0, 0)
+                                 + QStringLiteral("Function Paragraphs(document, names, numberedAt, highlightAt)\n"
+                                                  "    Paragraphs = Array()\nEnd Function\n</script:module>\n");
+    altered.write(findsNothing.toUtf8());
+    altered.close();
+
+    QFile::remove(PageBeside(path));
+    ConvertWithWord(path);
+    labelsListItems(ReadText(PageBeside(path)), QString());
+    EndIdleOfficeProcesses();
+    EXPECT_EQ(ReadText(kept), script);
+}
+
 // A file-name field that asks for the folder shows none of it, the folder being the converting
 // machine's, not the document's.
 TEST_F(OfficeEngine, AFileNameFieldShowsNoFolder)
