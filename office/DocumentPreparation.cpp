@@ -3,7 +3,7 @@
 #include "DocumentPreparation.h"
 
 #include "ListLevels.h"
-#include "ParagraphFinder.h"
+#include "PreparationScript.h"
 #include "UnoText.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -19,7 +19,6 @@
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/SetVariableType.hpp>
-#include <com/sun/star/text/XDependentTextField.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextFieldsSupplier.hpp>
@@ -63,14 +62,13 @@ Sequence<rtl::OUString> names(std::initializer_list<rtl::OUString> list)
 
 // A paragraph the office found for a visit. Every call crosses into the office and costs far more
 // than the work it asks for, so only the interfaces a visit uses are asked for, when it uses them:
-// the text and the cursor come as such, the others cost a call each.
+// the cursor comes as such, its other interfaces cost a call each.
 class Paragraph {
 public:
     explicit Paragraph(const FoundParagraph &found)
         : found_(found)
     {
     }
-    const Reference<css::text::XText> &text() const { return asked(found_.text, text_); }
     const Reference<css::text::XTextCursor> &cursor() const { return asked(found_.cursor, cursor_); }
     const Reference<css::text::XParagraphCursor> &paragraphCursor() const
     {
@@ -88,7 +86,6 @@ private:
     }
 
     const FoundParagraph &found_;
-    mutable Reference<css::text::XText> text_;
     mutable Reference<css::text::XTextCursor> cursor_;
     mutable Reference<css::text::XParagraphCursor> paragraphCursor_;
     mutable Reference<css::beans::XMultiPropertySet> properties_;
@@ -112,16 +109,22 @@ struct ParagraphRead {
     rtl::OUString label;
     sal_Int16 level = 0;
     rtl::OUString style;
-    bool selected = false;              // the cursor selects the paragraph
     std::optional<sal_Int32> highlight; // none where its parts differ
+};
+
+// A paragraph found, what was read of it, and whether its list item was marked.
+struct Visit {
+    Paragraph paragraph;
+    ParagraphRead read;
+    bool marked = false;
 };
 
 class Preparation {
 public:
-    Preparation(const Reference<css::lang::XComponent> &document, ParagraphFinder &finder)
+    Preparation(const Reference<css::lang::XComponent> &document, PreparationScript &script)
         : document_(document)
         , factory_(document, UNO_QUERY)
-        , finder_(finder)
+        , script_(script)
     {
         marks_.prefix
             = QStringLiteral("quorvane%1-").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
@@ -134,22 +137,33 @@ public:
             return marks_;
         const Reference<css::text::XText> body = text->getText();
         bestEffort([&] { markChanges(); });
+        bestEffort([&] { placeMarks(); });
         bestEffort([&] {
             const auto [anyList, highlighting] = whatTheBodyHolds(body);
             const bool lists = anyList && readListStyles();
             if (!lists && !highlighting)
                 return;
             const Sequence<rtl::OUString> wanted = wantedOf(lists, highlighting);
-            for (const FoundParagraph &found :
-                 finder_.find(document_, wanted, lists ? 0 : -1, highlighting ? wanted.getLength() - 1 : -1)) {
+            const std::vector<FoundParagraph> found = script_.find(document_, wanted, lists ? 0 : -1,
+                                                                   highlighting ? wanted.getLength() - 1 : -1);
+            std::vector<Visit> visits;
+            for (const FoundParagraph &each : found) {
+                Visit &visit = visits.emplace_back(Visit{Paragraph(each), readOf(each.values, lists, highlighting)});
+                if (lists)
+                    bestEffort([&] { visit.marked = markListItem(visit.paragraph, visit.read); });
+            }
+            bestEffort([&] { placeMarks(); });
+            if (!highlighting)
+                return;
+            for (Visit &visit : visits) {
+                if (visit.read.highlight == NoHighlight)
+                    continue;
                 bestEffort([&] {
-                    const Paragraph paragraph(found);
-                    ParagraphRead read = readOf(found.values, lists, highlighting);
+                    visit.paragraph.paragraphCursor()->gotoEndOfParagraph(true);
                     // A mark is text of the paragraph, which its highlighting is then read with.
-                    if (lists && markListItem(paragraph, read) && highlighting)
-                        read.highlight = highlightOf(paragraph);
-                    if (highlighting)
-                        keepHighlighting(paragraph, read.highlight);
+                    if (visit.marked)
+                        visit.read.highlight = highlightOf(visit.paragraph);
+                    keepHighlighting(visit.paragraph, visit.read.highlight);
                 });
             }
         });
@@ -239,11 +253,10 @@ private:
         return Sequence<rtl::OUString>(wanted.data(), sal_Int32(wanted.size()));
     }
 
-    // The values of wantedOf, read of a paragraph; for its highlighting the cursor selects it.
+    // The values of wantedOf, read of a paragraph.
     static ParagraphRead readOf(const Sequence<Any> &values, bool lists, bool highlighting)
     {
         ParagraphRead read;
-        read.selected = highlighting;
         if (lists) {
             values[0] >>= read.numbered;
             values[1] >>= read.label;
@@ -258,7 +271,6 @@ private:
     // The highlight of the whole paragraph, selected by the cursor; none where its parts differ.
     static std::optional<sal_Int32> highlightOf(const Paragraph &paragraph)
     {
-        paragraph.paragraphCursor()->gotoEndOfParagraph(true);
         return highlightIn(paragraph.properties()->getPropertyValues(names({"CharHighlight"}))[0]);
     }
 
@@ -304,13 +316,14 @@ private:
                 const bool reversed = Reference<css::text::XTextRangeCompare>(from->getText(), UNO_QUERY_THROW)
                                           ->compareRegionStarts(from, to)
                                       < 0;
-                placeMark(from->getText(), reversed ? to : from, {PageMark::Kind::ChangeBegins, {}, number, deletion});
-                placeMark(from->getText(), reversed ? from : to, {PageMark::Kind::ChangeEnds, {}, number});
+                queueMark(reversed ? to : from, {PageMark::Kind::ChangeBegins, {}, number, deletion});
+                queueMark(reversed ? from : to, {PageMark::Kind::ChangeEnds, {}, number});
             });
         }
     }
 
-    // A numbered paragraph gets its label, unless a browser shows it alike; true when it got one.
+    // A numbered paragraph gets its label, unless a browser shows it alike; true when it got one
+    // (queued).
     // Headings numbered by the outline have their numbers written by the export itself.
     bool markListItem(const Paragraph &paragraph, const ParagraphRead &read)
     {
@@ -324,10 +337,8 @@ private:
                                                                    : LabelWithoutNumber(levelOf(paragraph, read.level));
         if (!shown)
             return false;
-        // The label goes before the paragraph's text.
-        if (read.selected)
-            paragraph.cursor()->collapseToStart();
-        placeMark(paragraph.text(), paragraph.cursor().get(), {PageMark::Kind::ListItem, *shown});
+        // The label goes before the paragraph's text, where the cursor stands.
+        queueMark(paragraph.cursor().get(), {PageMark::Kind::ListItem, *shown});
         return true;
     }
 
@@ -343,8 +354,8 @@ private:
     }
 
     // Highlighted text gets its highlight as background colour: a paragraph highlighted
-    // throughout (highlight, read with the cursor selecting it) at once, one highlighted in parts
-    // portion by portion.
+    // throughout (highlight) at once, one highlighted in parts portion by portion; the cursor
+    // selects the paragraph.
     void keepHighlighting(const Paragraph &paragraph, std::optional<sal_Int32> highlight)
     {
         if (highlight) {
@@ -369,19 +380,27 @@ private:
         }
     }
 
-    // Marks the place at with a field that the export writes as it stands, between '<' and '>',
-    // there and nowhere else: a comment holding the mark's name.
-    void placeMark(const Reference<css::text::XText> &text, const Reference<css::text::XTextRange> &at,
-                   const PageMark &mark)
+    // The place at is to be marked; placeMarks marks those queued.
+    void queueMark(const Reference<css::text::XTextRange> &at, const PageMark &mark) { queued_.push_back({at, mark}); }
+
+    // Marks each place queued, in one call, with a field that the export writes as it stands,
+    // between '<' and '>', there and nowhere else: a comment holding the mark's name. Those the
+    // office placed are the page's.
+    void placeMarks()
     {
+        const std::vector<QueuedMark> queued = std::exchange(queued_, {});
+        if (queued.empty())
+            return;
         beforeChanging();
-        const Reference<css::text::XDependentTextField> field(
-            factory_->createInstance("com.sun.star.text.textfield.SetExpression"), UNO_QUERY_THROW);
-        Reference<css::beans::XPropertySet>(field, UNO_QUERY_THROW)
-            ->setPropertyValue("Content", Any(toOUString("!--" + marks_.nameOf(marks_.marks.size()) + "--")));
-        field->attachTextFieldMaster(writtenAsItStands());
-        text->insertTextContent(at, field.get(), false);
-        marks_.marks.push_back(mark);
+        std::vector<Reference<css::text::XTextRange>> places;
+        std::vector<rtl::OUString> contents;
+        for (const auto &[at, mark] : queued) {
+            places.push_back(at);
+            contents.push_back(toOUString("!--" + marks_.nameOf(marks_.marks.size() + contents.size()) + "--"));
+        }
+        const sal_Int32 placed = script_.placeFields(document_, writtenAsItStands(), places, contents);
+        for (sal_Int32 mark = 0; mark < placed; ++mark)
+            marks_.marks.push_back(queued[mark].mark);
     }
 
     // Nothing done here is to be recorded as a change of the document: told once, before the
@@ -417,8 +436,13 @@ private:
 
     Reference<css::lang::XComponent> document_;
     Reference<css::lang::XMultiServiceFactory> factory_;
-    ParagraphFinder &finder_;
+    PreparationScript &script_;
     PageMarks marks_;
+    struct QueuedMark {
+        Reference<css::text::XTextRange> at;
+        PageMark mark;
+    };
+    std::vector<QueuedMark> queued_;             // see queueMark
     Reference<css::beans::XPropertySet> markup_; // see writtenAsItStands
     bool changing_ = false;                      // see beforeChanging
     Reference<css::container::XNameAccess> numberingStyles_;
@@ -428,7 +452,7 @@ private:
 
 } // namespace
 
-PageMarks PrepareForExport(const Reference<css::lang::XComponent> &document, ParagraphFinder &finder)
+PageMarks PrepareForExport(const Reference<css::lang::XComponent> &document, PreparationScript &script)
 {
-    return Preparation(document, finder).run();
+    return Preparation(document, script).run();
 }

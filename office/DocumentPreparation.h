@@ -7,14 +7,15 @@
 // anchors in the page tell its mending where changes begin and end and how each item is
 // labelled, where a browser would label them otherwise. A document with none of these costs the
 // office a few calls; one with such lists or highlighting one more, in which the office reads
-// every paragraph of its body and its tables, and a few for each paragraph marked or recoloured.
+// every paragraph of its body and its tables, one more for all its marks, and a few for each
+// paragraph recoloured.
 
 #include "PageMarks.h"
-#include "ParagraphFinder.h"
+#include "PreparationScript.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
 
-// Prepares document, loaded in an office of ours whose paragraphs finder reads; returns the marks
-// placed. What the office refuses is left undone, so that the page shows it as the export writes
-// it; a lost office throws as the call that found it did.
-PageMarks PrepareForExport(const css::uno::Reference<css::lang::XComponent> &document, ParagraphFinder &finder);
+// Prepares document, loaded in an office of ours that runs script; returns the marks placed. What
+// the office refuses is left undone, so that the page shows it as the export writes it; a lost
+// office throws as the call that found it did.
+PageMarks PrepareForExport(const css::uno::Reference<css::lang::XComponent> &document, PreparationScript &script);

@@ -277,17 +277,17 @@ ViewlessLoader &OfficeProcess::loader()
     return *loader_;
 }
 
-ParagraphFinder &OfficeProcess::paragraphFinder()
+PreparationScript &OfficeProcess::preparationScript()
 {
-    if (!paragraphFinder_)
-        paragraphFinder_.emplace(context_);
-    return *paragraphFinder_;
+    if (!preparationScript_)
+        preparationScript_.emplace(context_);
+    return *preparationScript_;
 }
 
 void OfficeProcess::disposeBridge()
 {
     loader_.reset();
-    paragraphFinder_.reset();
+    preparationScript_.reset();
     documents_.clear();
     desktop_.clear();
     context_.clear();

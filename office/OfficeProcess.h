@@ -11,7 +11,7 @@
 #include "OfficeSettings.h"
 #include "OfficeWatchdog.h"
 #include "OfficeWorkFolder.h"
-#include "ParagraphFinder.h"
+#include "PreparationScript.h"
 #include "UntrustedFolders.h"
 #include "ViewlessLoader.h"
 
@@ -58,7 +58,7 @@ public:
     ViewlessLoader &loader();
     // What reads the paragraphs of this office's documents; only within call(), on a connected
     // office.
-    ParagraphFinder &paragraphFinder();
+    PreparationScript &preparationScript();
     // The folder the office works in, which it may write.
     QString workFolder() const { return work_->path(); }
 
@@ -112,7 +112,7 @@ private:
     css::uno::Reference<css::frame::XDesktop2> desktop_;
     css::uno::Reference<css::frame::XGlobalEventBroadcaster> documents_; // every document model, once asked for
     std::optional<ViewlessLoader> loader_;
-    std::optional<ParagraphFinder> paragraphFinder_;
+    std::optional<PreparationScript> preparationScript_;
     bool sawFailure_ = false;
     int documentsLoaded_ = 0;
 };

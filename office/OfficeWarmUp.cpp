@@ -70,7 +70,7 @@ void WarmUp(OfficeProcess &office)
             const Reference<css::lang::XComponent> blank = blankDocument(office.context());
             // The office compiles the script at its first run.
             const rtl::OUString numbered("NumberingIsNumber");
-            office.paragraphFinder().find(blank, css::uno::Sequence<rtl::OUString>(&numbered, 1), 0, -1);
+            office.preparationScript().find(blank, css::uno::Sequence<rtl::OUString>(&numbered, 1), 0, -1);
             for (const Kind &kind : Kinds)
                 store(blank, pathOf(kind.extension), kind.filter);
             close(blank);

@@ -194,7 +194,7 @@ void WordDocument::store(StagedPage &staged, int format)
     try {
         // Asking the document for an interface is a call into the office too.
         office_->call(office_->limits().call, QStringLiteral("saving %1 as a web page").arg(describe()), [&] {
-            marks = PrepareForExport(component_, office_->paragraphFinder());
+            marks = PrepareForExport(component_, office_->preparationScript());
             css::uno::Reference<css::frame::XStorable>(component_, css::uno::UNO_QUERY_THROW)
                 ->storeToURL(toFileUrl(page), arguments);
         });

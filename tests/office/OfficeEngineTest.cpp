@@ -250,7 +250,7 @@ TEST_F(OfficeEngine, AScriptLeftAlteredInAProfileIsPutRightBeforeItRuns)
     const QString path = document("Lists.doc");
     ConvertWithWord(path);
     EndIdleOfficeProcesses();
-    const QString kept = root + QStringLiteral("/slot-0/user/basic/Quorvane/ParagraphFinder.xba");
+    const QString kept = root + QStringLiteral("/slot-0/user/basic/Quorvane/PreparationScript.xba");
     const QString script = ReadText(kept);
     ASSERT_TRUE(script.contains(QStringLiteral("Function Paragraphs("))) << qPrintable(kept);
     QFile altered(kept);

@@ -1,9 +1,9 @@
 ' SPDX-FileCopyrightText: 2026 The Quorvane developers
 ' SPDX-License-Identifier: GPL-3.0-or-later
 '
-' Runs inside the office, where reading a paragraph costs microseconds rather than the two trips
-' across the bridge that it costs from outside. Only what the program gives it is used: the
-' document being prepared and the properties to read.
+' Runs inside the office, where reading a paragraph or placing a field costs microseconds rather
+' than the trips across the bridge that it costs from outside. Only what the program gives it is
+' used: the document being prepared, the properties to read, the fields to place.
 Option Explicit
 
 Private found() As Variant
@@ -12,10 +12,8 @@ Private foundCount As Long
 ' Reads the properties named of each paragraph of the document's body and of its tables' cells,
 ' and returns those of the paragraphs that are numbered (the value at numberedAt is True) or
 ' highlighted (the value at highlightAt is not -1: a colour, or nothing where its parts differ),
-' one after another: the paragraph's text, a cursor over the paragraph, then its values in the
-' order named. The cursor stands at the paragraph's start, or selects it all when its
-' highlighting is read. An index of -1 reads no such value. Returns nothing (Empty) when the
-' office refuses any of it.
+' one after another: a cursor at the paragraph's start, then its values in the order named. An
+' index of -1 reads no such value. Returns nothing (Empty) when the office refuses any of it.
 Function Paragraphs(document As Object, names As Variant, numberedAt As Long, highlightAt As Long) As Variant
     Dim tables As Object, cells As Variant, table As Long, cell As Long
     On Error GoTo Refused
@@ -40,8 +38,24 @@ Refused:
     Paragraphs = Empty
 End Function
 
+' Places a field of master (a text variable) at each of places in turn, its content the one of
+' contents at the same index; returns how many were placed, those before the first the office
+' refused.
+Function PlaceFields(document As Object, master As Object, places As Variant, contents As Variant) As Long
+    Dim placed As Long, field As Object
+    On Error GoTo Refused
+    For placed = 0 To UBound(places)
+        field = document.createInstance("com.sun.star.text.textfield.SetExpression")
+        field.Content = contents(placed)
+        field.attachTextFieldMaster(master)
+        places(placed).getText().insertTextContent(places(placed), field, False)
+    Next placed
+Refused:
+    PlaceFields = placed
+End Function
+
 Private Sub Walk(text As Object, names As Variant, numberedAt As Long, highlightAt As Long)
-    Dim walker As Object, values As Variant, highlight As Variant, wanted As Boolean, value As Long, cursor As Object
+    Dim walker As Object, values As Variant, highlight As Variant, wanted As Boolean, value As Long
     walker = text.createTextCursor()
     Do
         If highlightAt >= 0 Then walker.gotoEndOfParagraph(True)
@@ -59,19 +73,14 @@ Private Sub Walk(text As Object, names As Variant, numberedAt As Long, highlight
             End If
         End If
         If wanted Then
-            If foundCount + 2 + UBound(values) > UBound(found) Then
+            If foundCount + 1 + UBound(values) > UBound(found) Then
                 ReDim Preserve found(0 To 2 * (UBound(found) + UBound(values) + 2))
             End If
-            ' A cursor of its own, at the paragraph's start, selecting it to its end where its
-            ' highlighting is read.
-            cursor = text.createTextCursorByRange(walker.getStart())
-            If highlightAt >= 0 Then cursor.gotoEndOfParagraph(True)
-            found(foundCount) = text
-            found(foundCount + 1) = cursor
+            found(foundCount) = text.createTextCursorByRange(walker.getStart())
             For value = 0 To UBound(values)
-                found(foundCount + 2 + value) = values(value)
+                found(foundCount + 1 + value) = values(value)
             Next value
-            foundCount = foundCount + 3 + UBound(values)
+            foundCount = foundCount + 2 + UBound(values)
         End If
         If highlightAt >= 0 Then walker.collapseToStart()
     Loop While walker.gotoNextParagraph(False)
