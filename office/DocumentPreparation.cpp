@@ -155,6 +155,7 @@ public:
             bestEffort([&] { placeMarks(); });
             if (!highlighting)
                 return;
+            // A paragraph highlighted nowhere needs nothing; the others are recoloured selected.
             for (Visit &visit : visits) {
                 if (visit.read.highlight == NoHighlight)
                     continue;
