@@ -70,10 +70,6 @@ public:
     {
     }
     const Reference<css::text::XTextCursor> &cursor() const { return asked(found_.cursor, cursor_); }
-    const Reference<css::text::XParagraphCursor> &paragraphCursor() const
-    {
-        return asked(found_.cursor, paragraphCursor_);
-    }
     const Reference<css::beans::XMultiPropertySet> &properties() const { return asked(found_.cursor, properties_); }
 
 private:
@@ -87,7 +83,6 @@ private:
 
     const FoundParagraph &found_;
     mutable Reference<css::text::XTextCursor> cursor_;
-    mutable Reference<css::text::XParagraphCursor> paragraphCursor_;
     mutable Reference<css::beans::XMultiPropertySet> properties_;
 };
 
@@ -109,14 +104,7 @@ struct ParagraphRead {
     rtl::OUString label;
     sal_Int16 level = 0;
     rtl::OUString style;
-    std::optional<sal_Int32> highlight; // none where its parts differ
-};
-
-// A paragraph found, what was read of it, and whether its list item was marked.
-struct Visit {
-    Paragraph paragraph;
-    ParagraphRead read;
-    bool marked = false;
+    bool highlighted = false; // anywhere in it
 };
 
 class Preparation {
@@ -146,26 +134,20 @@ public:
             const Sequence<rtl::OUString> wanted = wantedOf(lists, highlighting);
             const std::vector<FoundParagraph> found = script_.find(document_, wanted, lists ? 0 : -1,
                                                                    highlighting ? wanted.getLength() - 1 : -1);
-            std::vector<Visit> visits;
+            std::vector<Reference<css::text::XTextRange>> highlighted; // cursors at their paragraphs
             for (const FoundParagraph &each : found) {
-                Visit &visit = visits.emplace_back(Visit{Paragraph(each), readOf(each.values, lists, highlighting)});
+                const Paragraph paragraph(each);
+                const ParagraphRead read = readOf(each.values, lists, highlighting);
                 if (lists)
-                    bestEffort([&] { visit.marked = markListItem(visit.paragraph, visit.read); });
+                    bestEffort([&] { markListItem(paragraph, read); });
+                if (read.highlighted)
+                    bestEffort([&] { highlighted.push_back(paragraph.cursor().get()); });
             }
             bestEffort([&] { placeMarks(); });
-            if (!highlighting)
-                return;
-            // A paragraph highlighted nowhere needs nothing; the others are recoloured selected.
-            for (Visit &visit : visits) {
-                if (visit.read.highlight == NoHighlight)
-                    continue;
-                bestEffort([&] {
-                    visit.paragraph.paragraphCursor()->gotoEndOfParagraph(true);
-                    // A mark is text of the paragraph, which its highlighting is then read with.
-                    if (visit.marked)
-                        visit.read.highlight = highlightOf(visit.paragraph);
-                    keepHighlighting(visit.paragraph, visit.read.highlight);
-                });
+            // A mark is text of its paragraph, which the paragraph's highlighting is then read with.
+            if (!highlighted.empty()) {
+                beforeChanging();
+                script_.recolour(highlighted);
             }
         });
         return std::move(marks_);
@@ -264,23 +246,10 @@ private:
             values[2] >>= read.level;
             values[3] >>= read.style;
         }
-        if (highlighting)
-            read.highlight = highlightIn(values[values.getLength() - 1]);
-        return read;
-    }
-
-    // The highlight of the whole paragraph, selected by the cursor; none where its parts differ.
-    static std::optional<sal_Int32> highlightOf(const Paragraph &paragraph)
-    {
-        return highlightIn(paragraph.properties()->getPropertyValues(names({"CharHighlight"}))[0]);
-    }
-
-    static std::optional<sal_Int32> highlightIn(const Any &value)
-    {
+        // A paragraph whose parts differ has no one highlight.
         sal_Int32 colour = NoHighlight;
-        if (value >>= colour)
-            return colour;
-        return std::nullopt;
+        read.highlighted = highlighting && (!(values[values.getLength() - 1] >>= colour) || colour != NoHighlight);
+        return read;
     }
 
     // Tracked insertions and deletions, each marked where it begins and ends.
@@ -352,33 +321,6 @@ private:
         if (levels.is())
             levels->getByIndex(level) >>= properties;
         return ListLevelFormatOf(properties);
-    }
-
-    // Highlighted text gets its highlight as background colour: a paragraph highlighted
-    // throughout (highlight) at once, one highlighted in parts portion by portion; the cursor
-    // selects the paragraph.
-    void keepHighlighting(const Paragraph &paragraph, std::optional<sal_Int32> highlight)
-    {
-        if (highlight) {
-            if (*highlight != NoHighlight) {
-                beforeChanging();
-                const Any colour(*highlight);
-                paragraph.properties()->setPropertyValues(names({"CharBackColor"}), Sequence<Any>(&colour, 1));
-            }
-            return;
-        }
-        const auto selected
-            = Reference<css::container::XEnumerationAccess>(paragraph.cursor(), UNO_QUERY_THROW)->createEnumeration();
-        const auto portions = Reference<css::container::XEnumerationAccess>(selected->nextElement(), UNO_QUERY_THROW)
-                                  ->createEnumeration();
-        while (portions->hasMoreElements()) {
-            const Reference<css::beans::XPropertySet> portion(portions->nextElement(), UNO_QUERY_THROW);
-            sal_Int32 colour = NoHighlight;
-            if ((portion->getPropertyValue("CharHighlight") >>= colour) && colour != NoHighlight) {
-                beforeChanging();
-                portion->setPropertyValue("CharBackColor", Any(colour));
-            }
-        }
     }
 
     // The place at is to be marked; placeMarks marks those queued.

@@ -7,8 +7,8 @@
 // anchors in the page tell its mending where changes begin and end and how each item is
 // labelled, where a browser would label them otherwise. A document with none of these costs the
 // office a few calls; one with such lists or highlighting one more, in which the office reads
-// every paragraph of its body and its tables, one more for all its marks, and a few for each
-// paragraph recoloured.
+// every paragraph of its body and its tables, one more for all its marks and one more for all
+// its recolouring, whatever its length.
 
 #include "PageMarks.h"
 #include "PreparationScript.h"

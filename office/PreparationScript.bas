@@ -1,9 +1,10 @@
 ' SPDX-FileCopyrightText: 2026 The Quorvane developers
 ' SPDX-License-Identifier: GPL-3.0-or-later
 '
-' Runs inside the office, where reading a paragraph or placing a field costs microseconds rather
-' than the trips across the bridge that it costs from outside. Only what the program gives it is
-' used: the document being prepared, the properties to read, the fields to place.
+' Runs inside the office, where reading a paragraph, placing a field or recolouring text costs
+' microseconds rather than the trips across the bridge that it costs from outside. Only what the
+' program gives it is used: the document being prepared, the properties to read, the fields to
+' place, the paragraphs to recolour.
 Option Explicit
 
 Private found() As Variant
@@ -53,6 +54,38 @@ Function PlaceFields(document As Object, master As Object, places As Variant, co
 Refused:
     PlaceFields = placed
 End Function
+
+' Gives the text of the paragraph at each of cursors its highlight as its background colour, which
+' the export writes: a paragraph highlighted throughout at once, one highlighted in parts portion
+' by portion. What the office refuses of a paragraph is left as it is.
+Sub Recolour(cursors As Variant)
+    Dim paragraph As Long
+    For paragraph = 0 To UBound(cursors)
+        RecolourParagraph(cursors(paragraph))
+    Next paragraph
+End Sub
+
+Private Sub RecolourParagraph(cursor As Object)
+    Dim values As Variant, highlight As Variant, portions As Object, portion As Object
+    On Error GoTo Refused
+    cursor.gotoEndOfParagraph(True)
+    values = cursor.getPropertyValues(Array("CharHighlight"))
+    highlight = values(0)
+    If IsEmpty(highlight) Or IsNull(highlight) Then
+        ' Its parts differ.
+        portions = cursor.createEnumeration().nextElement().createEnumeration()
+        Do While portions.hasMoreElements()
+            portion = portions.nextElement()
+            highlight = portion.getPropertyValue("CharHighlight")
+            If Not IsEmpty(highlight) Then
+                If highlight <> -1 Then portion.setPropertyValue("CharBackColor", highlight)
+            End If
+        Loop
+    ElseIf highlight <> -1 Then
+        cursor.setPropertyValues(Array("CharBackColor"), Array(highlight))
+    End If
+Refused:
+End Sub
 
 Private Sub Walk(text As Object, names As Variant, numberedAt As Long, highlightAt As Long)
     Dim walker As Object, values As Variant, highlight As Variant, wanted As Boolean, value As Long

@@ -84,6 +84,12 @@ std::vector<FoundParagraph> PreparationScript::find(const Reference<css::lang::X
     return found;
 }
 
+void PreparationScript::recolour(const std::vector<Reference<css::text::XTextRange>> &cursors)
+{
+    const Any arguments[] = {Any(sequenceOf(cursors))};
+    run("Recolour", Sequence<Any>(arguments, std::size(arguments)));
+}
+
 sal_Int32 PreparationScript::placeFields(const Reference<css::lang::XComponent> &document,
                                          const Reference<css::beans::XPropertySet> &master,
                                          const std::vector<Reference<css::text::XTextRange>> &places,

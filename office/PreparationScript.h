@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The part of a document's preparation that the office does itself. From here each paragraph
-// read is two calls across the bridge, a third of a millisecond, and each mark placed six; a
-// script of ours that the office runs (PreparationScript.bas, in Basic, the office's own
-// language) reads all the paragraphs in one call, handing back only those that are numbered or
-// highlighted, and places all the marks in another.
+// read is two calls across the bridge, a third of a millisecond, each mark placed six and each
+// paragraph recoloured up to twenty; a script of ours that the office runs
+// (PreparationScript.bas, in Basic, the office's own language) reads all the paragraphs in one
+// call, handing back only those that are numbered or highlighted, places all the marks in
+// another and recolours all the highlighted paragraphs in a third.
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
@@ -49,6 +50,10 @@ public:
                           const css::uno::Reference<css::beans::XPropertySet> &master,
                           const std::vector<css::uno::Reference<css::text::XTextRange>> &places,
                           const std::vector<rtl::OUString> &contents);
+
+    // Gives the text of the paragraph at each of cursors (at its start) its highlight as its
+    // background colour.
+    void recolour(const std::vector<css::uno::Reference<css::text::XTextRange>> &cursors);
 
 private:
     css::uno::Any run(const char *function, const css::uno::Sequence<css::uno::Any> &arguments);
