@@ -19,7 +19,7 @@
 #include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/SetVariableType.hpp>
-#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextFieldsSupplier.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
@@ -292,24 +292,22 @@ private:
         }
     }
 
-    // A numbered paragraph gets its label, unless a browser shows it alike; true when it got one
-    // (queued).
+    // A numbered paragraph gets its label, unless a browser shows it alike: its mark is queued.
     // Headings numbered by the outline have their numbers written by the export itself.
-    bool markListItem(const Paragraph &paragraph, const ParagraphRead &read)
+    void markListItem(const Paragraph &paragraph, const ParagraphRead &read)
     {
         if (!read.numbered || read.style == "Outline")
-            return false;
+            return;
         const ListLevel *known = listLevel(read.style, read.level);
         if (known && known->labelledAsByABrowser)
-            return false;
+            return;
         const std::optional<QString> shown = !read.label.isEmpty() ? toQString(read.label)
                                              : known               ? known->labelWithoutNumber
                                                                    : LabelWithoutNumber(levelOf(paragraph, read.level));
         if (!shown)
-            return false;
+            return;
         // The label goes before the paragraph's text, where the cursor stands.
         queueMark(paragraph.cursor().get(), {PageMark::Kind::ListItem, *shown});
-        return true;
     }
 
     // The format of a level of the list the paragraph is in.
