@@ -56,8 +56,8 @@ public:
     css::uno::Reference<css::uno::XComponentContext> context() const { return context_; }
     // What loads documents into this office; only within call(), on a connected office.
     ViewlessLoader &loader();
-    // What reads the paragraphs of this office's documents; only within call(), on a connected
-    // office.
+    // The script that prepares this office's documents inside it; only within call(), on a
+    // connected office.
     PreparationScript &preparationScript();
     // The folder the office works in, which it may write.
     QString workFolder() const { return work_->path(); }

@@ -4,8 +4,8 @@
 // An office's first document of each kind costs more than the next ones: the office reads in the
 // code that imports that kind and the code that writes the page. An office prepared ahead of a
 // run, which waits for the run anyway, goes through that with documents of its own making, so
-// that the run's first documents cost no more than the others; it also gets and runs the script
-// that reads paragraphs.
+// that the run's first documents cost no more than the others; it also gets the script that
+// prepares documents inside it, and runs it once.
 
 class OfficeProcess;
 

@@ -16,18 +16,19 @@ Private foundCount As Long
 ' one after another: a cursor at the paragraph's start, then its values in the order named. An
 ' index of -1 reads no such value. Returns nothing (Empty) when the office refuses any of it.
 Function Paragraphs(document As Object, names As Variant, numberedAt As Long, highlightAt As Long) As Variant
-    Dim tables As Object, cells As Variant, table As Long, cell As Long
+    Dim tables As Object, table As Object, cells As Variant, index As Long, cell As Long
     On Error GoTo Refused
     ReDim found(0 To 255)
     foundCount = 0
     Walk(document.getText(), names, numberedAt, highlightAt)
     tables = document.getTextTables()
-    For table = 0 To tables.getCount() - 1
-        cells = tables.getByIndex(table).getCellNames()
+    For index = 0 To tables.getCount() - 1
+        table = tables.getByIndex(index)
+        cells = table.getCellNames()
         For cell = LBound(cells) To UBound(cells)
-            Walk(tables.getByIndex(table).getCellByName(cells(cell)), names, numberedAt, highlightAt)
+            Walk(table.getCellByName(cells(cell)), names, numberedAt, highlightAt)
         Next cell
-    Next table
+    Next index
     If foundCount = 0 Then
         Paragraphs = Array()
     Else
