@@ -13,6 +13,7 @@
 //
 // bench_long_documents [--filtered]
 
+#include "LongDocument.h"
 #include "ObjectRegistry.h"
 #include "OfficeEngine.h"
 #include "OfficeRuns.h"
@@ -21,7 +22,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -32,31 +32,6 @@
 namespace {
 
 constexpr int Tries = 3;
-
-// An RTF document of paragraphs paragraphs, its list items labelled as label says: the level's text
-// and where its number stands ("\\'02\\'00.;}{\\levelnumbers\\'01;" for "1.").
-QByteArray longDocument(int paragraphs, const char *label, bool highlightedThroughout)
-{
-    QByteArray text = "{\\rtf1\\ansi{\\fonttbl{\\f0 Times New Roman;}}{\\colortbl;\\red255\\green255\\blue0;}\n"
-                      "{\\*\\listtable{\\list\\listtemplateid1\\listsimple{\\listlevel\\levelnfc0\\levelstartat1"
-                      "\\levelfollow0{\\leveltext";
-    text += label;
-    text += "}\\fi-360\\li720}\\listid1}}\n"
-            "{\\*\\listoverridetable{\\listoverride\\listid1\\listoverridecount0\\ls1}}\n";
-    for (int paragraph = 0; paragraph < paragraphs; ++paragraph) {
-        const QByteArray number = QByteArray::number(paragraph);
-        if (paragraph % 4 == 3)
-            text += "\\pard\\plain Paragraph " + number + " of plain text between the items.\\par\n";
-        else if (paragraph % 10 == 0 && highlightedThroughout)
-            text += "\\pard\\plain\\ls1\\ilvl0\\fi-360\\li720\\highlight1 Item " + number + ", highlighted.\\par\n";
-        else if (paragraph % 10 == 5)
-            text += "\\pard\\plain\\ls1\\ilvl0\\fi-360\\li720 Item " + number
-                    + " with a {\\highlight1 marked} word.\\par\n";
-        else
-            text += "\\pard\\plain\\ls1\\ilvl0\\fi-360\\li720 Item " + number + " of the list.\\par\n";
-    }
-    return text + "}\n";
-}
 
 double middle(std::vector<double> values)
 {
@@ -99,14 +74,11 @@ int main(int argc, char *argv[])
     QTemporaryDir folder;
     std::printf("%-13s %10s %8s %8s %18s\n", "labels", "paragraphs", "open s", "save s", "save ms / 1,000");
     for (const auto &[kind, label, throughout] :
-         {std::tuple{"plain labels", "\\'02\\'00.;}{\\levelnumbers\\'01;", false},
-          std::tuple{"own labels", "\\'03(\\'00);}{\\levelnumbers\\'02;", true}}) {
+         {std::tuple{"plain labels", PlainListLabel, false}, std::tuple{"own labels", OwnListLabel, true}}) {
         for (const int paragraphs : {500, 1000, 2000, 4000}) {
             const QString path = folder.filePath(QStringLiteral("long-%1.rtf").arg(paragraphs));
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(longDocument(paragraphs, label, throughout)) < 0)
+            if (!WriteLongListDocument(path, paragraphs, label, throughout))
                 return 1;
-            file.close();
             std::vector<double> opens, saves;
             try {
                 for (int attempt = 0; attempt < Tries; ++attempt) {
