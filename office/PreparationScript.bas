@@ -94,6 +94,8 @@ Private Sub Walk(text As Object, names As Variant, numberedAt As Long, highlight
     Do
         If highlightAt >= 0 Then walker.gotoEndOfParagraph(True)
         values = walker.getPropertyValues(names)
+        ' Back at the paragraph's start, where the cursor of a paragraph found is made.
+        If highlightAt >= 0 Then walker.collapseToStart()
         wanted = False
         If numberedAt >= 0 Then
             If TypeName(values(numberedAt)) = "Boolean" Then wanted = values(numberedAt)
@@ -110,12 +112,11 @@ Private Sub Walk(text As Object, names As Variant, numberedAt As Long, highlight
             If foundCount + 1 + UBound(values) > UBound(found) Then
                 ReDim Preserve found(0 To 2 * (UBound(found) + UBound(values) + 2))
             End If
-            found(foundCount) = text.createTextCursorByRange(walker.getStart())
+            found(foundCount) = text.createTextCursorByRange(walker)
             For value = 0 To UBound(values)
                 found(foundCount + 1 + value) = values(value)
             Next value
             foundCount = foundCount + 2 + UBound(values)
         End If
-        If highlightAt >= 0 Then walker.collapseToStart()
     Loop While walker.gotoNextParagraph(False)
 End Sub
