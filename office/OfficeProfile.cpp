@@ -16,6 +16,7 @@
 #include <QSaveFile>
 #include <QUrl>
 
+#include <algorithm>
 #include <mutex>
 
 namespace {
@@ -31,14 +32,20 @@ QByteArray readOfficeVersion(const QString &program)
     QFile settings(QFileInfo(program).dir().filePath(QStringLiteral("../share/registry/main.xcd")));
     if (!settings.open(QIODevice::ReadOnly))
         return {};
-    // Megabytes of settings: only the short stretch after the property's name is read as text.
+    // Megabytes of settings, searched where they lie rather than copied first, before the first
+    // office can start: only the short stretch after the property's name is read as text.
+    const uchar *mapped = settings.size() > 0 ? settings.map(0, settings.size()) : nullptr;
+    if (!mapped)
+        return {};
+    const QByteArrayView all(reinterpret_cast<const char *>(mapped), settings.size());
     static const QByteArray property("<prop oor:name=\"ooSetupVersion\">");
-    const QByteArray all = settings.readAll();
     const qsizetype at = all.indexOf(property);
     if (at < 0)
         return {};
     static const QRegularExpression version(QStringLiteral("^\\s*<value>([0-9.]+)</value>"));
-    return version.match(QString::fromUtf8(all.mid(at + property.size(), 64))).captured(1).toUtf8();
+    const qsizetype start = at + property.size();
+    const QByteArrayView stretch = all.sliced(start, std::min<qsizetype>(64, all.size() - start));
+    return version.match(QString::fromUtf8(stretch)).captured(1).toUtf8();
 }
 
 // The same, read once per program: every office start asks.

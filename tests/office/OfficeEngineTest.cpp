@@ -268,6 +268,28 @@ TEST_F(OfficeEngine, AScriptLeftAlteredInAProfileIsPutRightBeforeItRuns)
     EXPECT_EQ(ReadText(kept), script);
 }
 
+// A headless office never records its version in its profile, and one that finds none there runs
+// a graphics self-test of seconds at every start: a new profile is given the version of the
+// office installed, as "LibreOffice 7.4.7.2" names it "7.4".
+TEST_F(OfficeEngine, ANewProfileRecordsTheVersionOfItsOffice)
+{
+    const QString root = folder.filePath(QStringLiteral("profiles"));
+    use([&root](OfficeSettings &settings) { settings.profileRoot = root; });
+    ConvertWithWord(document("Lists.doc"));
+    EndIdleOfficeProcesses();
+    QProcess office;
+    office.start(DefaultOfficeSettings().program, {QStringLiteral("--version")});
+    ASSERT_TRUE(office.waitForFinished(30'000));
+    const QString version = QRegularExpression(QStringLiteral("LibreOffice (\\d+\\.\\d+)\\."))
+                                .match(QString::fromUtf8(office.readAllStandardOutput()))
+                                .captured(1);
+    ASSERT_FALSE(version.isEmpty());
+    const QString settings = ReadText(root + QStringLiteral("/slot-0/user/registrymodifications.xcu"));
+    EXPECT_TRUE(settings.contains(QRegularExpression(QStringLiteral("\"ooSetupLastVersion\"[^>]*><value>")
+                                                     + QRegularExpression::escape(version) + QStringLiteral("<"))))
+        << qPrintable(settings);
+}
+
 // A file-name field that asks for the folder shows none of it, the folder being the converting
 // machine's, not the document's.
 TEST_F(OfficeEngine, AFileNameFieldShowsNoFolder)
