@@ -34,7 +34,7 @@ QByteArray readOfficeVersion(const QString &program)
         return {};
     // Megabytes of settings, searched where they lie rather than copied first, before the first
     // office can start: only the short stretch after the property's name is read as text.
-    const uchar *mapped = settings.size() > 0 ? settings.map(0, settings.size()) : nullptr;
+    const uchar *mapped = settings.map(0, settings.size());
     if (!mapped)
         return {};
     const QByteArrayView all(reinterpret_cast<const char *>(mapped), settings.size());
